@@ -1,0 +1,34 @@
+// Plasma Fractals: one random plasma field, made at start-up and shown until
+// the window is closed. The keys R, G and B switch the colour channels.
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include "field/height_field.h"
+#include "render/frame.h"
+
+namespace {
+
+// One unit per pixel from the lower-left corner, set afresh at every resize
+// so the picture keeps its size and place.
+void reshapeWindow(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0.0, width, 0.0, height);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(kWindowSide, kWindowSide);
+    glutCreateWindow("Plasma Fractals");
+    glutReshapeFunc(reshapeWindow);
+    glutDisplayFunc(displayFrame);
+    generateField();
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,36 @@
+// One frame: every displayed cell as a point through the colour ramp, with
+// the switched-off channels zeroed. Points go out x-major, one pixel each, at
+// (x + margin, y + margin) in window pixels from the lower-left corner.
+#include "render/frame.h"
+
+#include <GL/glut.h>
+
+#include "field/height_field.h"
+#include "input/channel_keys.h"
+#include "platform/pause.h"
+#include "render/channel_switches.h"
+#include "render/colour_ramp.h"
+
+void displayFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_POINTS);
+    const ChannelSwitches on = channelSwitches();
+    // With every channel off the picture is black: no point needs sending.
+    if (on.red || on.green || on.blue) {
+        const HeightField& field = heightField();
+        for (int x = 0; x < kPictureSide; ++x) {
+            for (int y = 0; y < kPictureSide; ++y) {
+                const Colour colour = colourRamp(field[x][y]);
+                glColor3f(on.red ? colour.red : 0.0F, on.green ? colour.green : 0.0F,
+                          on.blue ? colour.blue : 0.0F);
+                glVertex2f(static_cast<float>(x + kPictureMargin),
+                           static_cast<float>(y + kPictureMargin));
+            }
+        }
+    }
+    glEnd();
+    glutSwapBuffers();
+    pauseMilliseconds(kFramePauseMilliseconds);
+    glutPostRedisplay();
+    pollChannelKeys();
+}
