@@ -1,0 +1,149 @@
+// The real viewer in a real X server: where its pixels land and which colours
+// they have, through resizes, closing and bad starts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "field/height_field.h"
+#include "field/random_source.h"
+#include "platform/clock.h"
+#include "render/channel_switches.h"
+#include "render/colour_ramp.h"
+#include "tests/e2e/x_session.h"
+
+namespace {
+
+constexpr const char* kTitle = "Plasma Fractals";
+constexpr int kSide = 532;
+constexpr int kMargin = 10;
+constexpr int kShown = 512;
+
+HeightField field;
+
+std::uint32_t channelByte(float channel) {
+    return static_cast<std::uint32_t>(std::lround(channel * 255.0F));
+}
+
+std::uint32_t pixelFor(float v, ChannelSwitches on) {
+    const Colour colour = colourRamp(v);
+    return (on.red ? channelByte(colour.red) << 16U : 0U) |
+           (on.green ? channelByte(colour.green) << 8U : 0U) | (on.blue ? channelByte(colour.blue) : 0U);
+}
+
+// The window as it must look: cell [x][y] at pixel (x + 10, y + 10) from the
+// lower-left corner, black everywhere else.
+Picture expectedPicture(const HeightField& cells, ChannelSwitches on, int width = kSide,
+                        int height = kSide) {
+    Picture picture{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0U)};
+    for (int x = 0; x < kShown && x + kMargin < width; ++x) {
+        for (int y = 0; y < kShown && y + kMargin < height; ++y) {
+            picture.pixels[static_cast<std::size_t>((height - 1 - (y + kMargin)) * width + x + kMargin)] =
+                pixelFor(cells[x][y], on);
+        }
+    }
+    return picture;
+}
+
+int mismatches(const Picture& actual, const Picture& expected) {
+    if (actual.width != expected.width || actual.height != expected.height) {
+        return -1;
+    }
+    int count = 0;
+    for (std::size_t i = 0; i < actual.pixels.size(); ++i) {
+        count += actual.pixels[i] != expected.pixels[i] ? 1 : 0;
+    }
+    return count;
+}
+
+const ChannelSwitches kAllOn{true, true, true};
+
+class Viewer : public ::testing::Test {
+protected:
+    XServer server;
+};
+
+TEST_F(Viewer, SeededBuildShowsSeedOnePixelForPixel) {
+    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
+    const Window window = findWindow(server.display(), kTitle);
+    ASSERT_NE(window, 0U);
+    generateField(field, 1);
+    const Picture expected = expectedPicture(field, kAllOn);
+    const Picture shown = captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
+    EXPECT_EQ(mismatches(shown, expected), 0);
+}
+
+// The program seeds from the clock while it starts, so its seed lies between
+// the clock before the start and after the window shows; the one seed whose
+// field the window shows exactly is searched for there.
+std::optional<std::uint32_t> seedShown(const Picture& shown, std::uint32_t from, std::uint32_t to) {
+    for (std::uint32_t seed = from; seed != to + 1; ++seed) {
+        seedRandom(seed);
+        // Cell [0][0] is the first draw: a cheap test before the whole field.
+        if (pixelFor(static_cast<float>(unitDraw()), kAllOn) != shown.at(kMargin, kSide - 1 - kMargin)) {
+            continue;
+        }
+        generateField(field, seed);
+        if (mismatches(shown, expectedPicture(field, kAllOn)) == 0) {
+            return seed;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST_F(Viewer, ProgramShowsTheFieldOfTheMillisecondItStartedIn) {
+    const std::uint32_t before = tickCount();
+    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
+    const Window window = findWindow(server.display(), kTitle);
+    ASSERT_NE(window, 0U);
+    // Taken once the first frame is there: the window is lit inside its border.
+    const Picture shown = captureUntil(server.display(), window,
+                                       [](const Picture& p) { return p.at(kSide / 2, kSide / 2) != 0; });
+    const std::uint32_t after = tickCount();
+    ASSERT_EQ(shown.width, kSide);
+    ASSERT_EQ(shown.height, kSide);
+    EXPECT_TRUE(seedShown(shown, before, after).has_value()) << "no seed in " << before << ".." << after;
+
+}
+
+// After any resize the picture keeps its size and its place at the
+// lower-left corner; the rest of the window is black.
+TEST_F(Viewer, ResizesKeepThePictureInPlace) {
+    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
+    const Window window = findWindow(server.display(), kTitle);
+    ASSERT_NE(window, 0U);
+    generateField(field, 1);
+    for (auto [width, height] : {std::pair{800, 600}, {300, 300}, {532, 532}, {1100, 1000}, {532, 532}}) {
+        resizeWindow(server.display(), window, width, height);
+        const Picture expected = expectedPicture(field, kAllOn, width, height);
+        const Picture shown =
+            captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
+        EXPECT_EQ(mismatches(shown, expected), 0) << width << " x " << height;
+    }
+}
+
+TEST_F(Viewer, ClosingTheWindowEndsTheProgramWithSuccessAndNoOutput) {
+    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0", "an-unknown-word", "--another"});
+    const Window window = findWindow(server.display(), kTitle);
+    ASSERT_NE(window, 0U);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(viewer.running());
+    requestClose(server.display(), window);
+    EXPECT_EQ(viewer.waitForExit(2s), 0);
+    EXPECT_EQ(viewer.output(), "");
+}
+
+TEST_F(Viewer, WithoutADisplayItFailsPromptly) {
+    for (const auto& [display, arguments] :
+         {std::pair<std::string, std::vector<std::string>>{"", {}},
+          {":" + std::to_string(9999), {}},
+          {server.name(), {"-display"}},
+          {server.name(), {"-geometry", "+0+0", "-display"}}}) {
+        Process viewer(PLASMA_VIEWER, display, arguments);
+        const std::optional<int> status = viewer.waitForExit(5s);
+        ASSERT_TRUE(status.has_value()) << "still running with DISPLAY=" << display;
+        EXPECT_GT(*status, 0);
+        EXPECT_NE(viewer.output().find("freeglut"), std::string::npos) << viewer.output();
+    }
+}
+
+}  // namespace
