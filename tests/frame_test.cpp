@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr int kPoints = kPictureSide * kPictureSide;
+constexpr std::size_t kSide = kPictureSide;
+constexpr std::size_t kPoints = kSide * kSide;
 
 class DisplayFrame : public ::testing::Test {
 protected:
@@ -51,9 +52,9 @@ TEST_F(DisplayFrame, SendsEveryShownCellOnceInXMajorOrderWithItsRampColour) {
     displayFrame();
     const std::vector<Record>& calls = recordedCalls();
     expectFrameAround(calls, kPoints);
-    for (int i = 0; i < kPoints; ++i) {
-        const int x = i / kPictureSide;
-        const int y = i % kPictureSide;
+    for (std::size_t i = 0; i < kPoints; ++i) {
+        const auto x = static_cast<int>(i / kSide);
+        const auto y = static_cast<int>(i % kSide);
         const Record& colour = calls[2 + 2 * i];
         const Record& vertex = calls[3 + 2 * i];
         const Colour expected = colourRamp(heightField()[x][y]);
@@ -75,8 +76,8 @@ TEST_F(DisplayFrame, SwitchedOffChannelsAreZeroAndTheOthersUntouched) {
         displayFrame();
         const std::vector<Record>& calls = recordedCalls();
         expectFrameAround(calls, kPoints);
-        for (int i = 0; i < kPoints; ++i) {
-            const Colour expected = colourRamp(heightField()[i / kPictureSide][i % kPictureSide]);
+        for (std::size_t i = 0; i < kPoints; ++i) {
+            const Colour expected = colourRamp(heightField()[i / kSide][i % kSide]);
             const Record& colour = calls[2 + 2 * i];
             ASSERT_EQ(colour.a, (off & 1) != 0 ? 0.0F : expected.red) << off;
             ASSERT_EQ(colour.b, (off & 2) != 0 ? 0.0F : expected.green) << off;
