@@ -4,6 +4,7 @@
 #include <GL/glut.h>
 
 #include "field/height_field.h"
+#include "input/channel_keys.h"
 #include "render/frame.h"
 
 namespace {
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
     glutCreateWindow("Plasma Fractals");
     glutReshapeFunc(reshapeWindow);
     glutDisplayFunc(displayFrame);
+    glutKeyboardFunc(channelKeyDown);
+    glutKeyboardUpFunc(channelKeyUp);
+    glutEntryFunc(channelKeysPointerEntry);
+    // Held keys count at every frame through their state; repeats add nothing.
+    glutIgnoreKeyRepeat(1);
     generateField();
     glutMainLoop();
     return 0;

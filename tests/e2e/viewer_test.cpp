@@ -2,60 +2,15 @@
 // they have, through resizes, closing and bad starts.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "field/height_field.h"
 #include "field/random_source.h"
 #include "platform/clock.h"
-#include "render/channel_switches.h"
-#include "render/colour_ramp.h"
+#include "tests/e2e/expected_picture.h"
 #include "tests/e2e/x_session.h"
 
 namespace {
 
-constexpr const char* kTitle = "Plasma Fractals";
-constexpr int kSide = 532;
-constexpr int kMargin = 10;
-constexpr int kShown = 512;
-
 HeightField field;
-
-std::uint32_t channelByte(float channel) {
-    return static_cast<std::uint32_t>(std::lround(channel * 255.0F));
-}
-
-std::uint32_t pixelFor(float v, ChannelSwitches on) {
-    const Colour colour = colourRamp(v);
-    return (on.red ? channelByte(colour.red) << 16U : 0U) |
-           (on.green ? channelByte(colour.green) << 8U : 0U) | (on.blue ? channelByte(colour.blue) : 0U);
-}
-
-// The window as it must look: cell [x][y] at pixel (x + 10, y + 10) from the
-// lower-left corner, black everywhere else.
-Picture expectedPicture(const HeightField& cells, ChannelSwitches on, int width = kSide,
-                        int height = kSide) {
-    Picture picture{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0U)};
-    for (int x = 0; x < kShown && x + kMargin < width; ++x) {
-        for (int y = 0; y < kShown && y + kMargin < height; ++y) {
-            picture.pixels[static_cast<std::size_t>((height - 1 - (y + kMargin)) * width + x + kMargin)] =
-                pixelFor(cells[x][y], on);
-        }
-    }
-    return picture;
-}
-
-int mismatches(const Picture& actual, const Picture& expected) {
-    if (actual.width != expected.width || actual.height != expected.height) {
-        return -1;
-    }
-    int count = 0;
-    for (std::size_t i = 0; i < actual.pixels.size(); ++i) {
-        count += actual.pixels[i] != expected.pixels[i] ? 1 : 0;
-    }
-    return count;
-}
-
-const ChannelSwitches kAllOn{true, true, true};
 
 class Viewer : public ::testing::Test {
 protected:
@@ -79,7 +34,7 @@ std::optional<std::uint32_t> seedShown(const Picture& shown, std::uint32_t from,
     for (std::uint32_t seed = from; seed != to + 1; ++seed) {
         seedRandom(seed);
         // Cell [0][0] is the first draw: a cheap test before the whole field.
-        if (pixelFor(static_cast<float>(unitDraw()), kAllOn) != shown.at(kMargin, kSide - 1 - kMargin)) {
+        if (pixelFor(static_cast<float>(unitDraw()), kAllOn) != shown.at(kMargin, kWindow - 1 - kMargin)) {
             continue;
         }
         generateField(field, seed);
@@ -95,12 +50,20 @@ TEST_F(Viewer, ProgramShowsTheFieldOfTheMillisecondItStartedIn) {
     Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
     const Window window = findWindow(server.display(), kTitle);
     ASSERT_NE(window, 0U);
-    // Taken once the first frame is there: the window is lit inside its border.
-    const Picture shown = captureUntil(server.display(), window,
-                                       [](const Picture& p) { return p.at(kSide / 2, kSide / 2) != 0; });
+    // Taken once a whole frame is there: with every channel on, no cell is black.
+    const Picture shown = captureUntil(server.display(), window, [](const Picture& p) {
+        for (int x = kMargin; x < kWindow - kMargin; ++x) {
+            for (int y = kMargin; y < kWindow - kMargin; ++y) {
+                if (p.at(x, y) == 0) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    });
     const std::uint32_t after = tickCount();
-    ASSERT_EQ(shown.width, kSide);
-    ASSERT_EQ(shown.height, kSide);
+    ASSERT_EQ(shown.width, kWindow);
+    ASSERT_EQ(shown.height, kWindow);
     EXPECT_TRUE(seedShown(shown, before, after).has_value()) << "no seed in " << before << ".." << after;
 
 }
