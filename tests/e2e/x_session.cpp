@@ -209,9 +209,9 @@ void tapKey(Display* display, const char* keysym) {
     sendKey(display, keysym, false);
 }
 
-void giveFocus(Display* display, Window window) {
-    XWarpPointer(display, None, window, 0, 0, 0, 0, 100, 100);
-    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+void movePointer(Display* display, int x, int y) {
+    XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
     XSync(display, False);
 }
 

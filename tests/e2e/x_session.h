@@ -87,7 +87,8 @@ Picture captureUntil(Display* display, Window window, Test test, Milliseconds ti
 // Real key events through the XTEST extension, as a keyboard would send them.
 void sendKey(Display* display, const char* keysym, bool down);
 void tapKey(Display* display, const char* keysym);
-void giveFocus(Display* display, Window window);
+// Keys go to the window under the pointer, as with no window manager.
+void movePointer(Display* display, int x, int y);
 
 void resizeWindow(Display* display, Window window, int width, int height);
 // What a window manager sends when the user closes the window.
