@@ -5,6 +5,7 @@
 
 #include "field/height_field.h"
 #include "input/channel_keys.h"
+#include "platform/memory.h"
 #include "render/frame.h"
 
 namespace {
@@ -23,6 +24,7 @@ void reshapeWindow(int width, int height) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemory();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);

@@ -1,0 +1,17 @@
+#include "platform/memory.h"
+
+#include <malloc.h>
+
+namespace {
+
+// glibc's largest allowed threshold for serving a request by its own mapping.
+constexpr int kLargestMappingThreshold = 32 * 1024 * 1024;
+constexpr int kNeverTrim = 1024 * 1024 * 1024;
+
+}  // namespace
+
+void keepFreedMemory() {
+    // Fixed values also stop glibc from moving the thresholds on its own.
+    mallopt(M_MMAP_THRESHOLD, kLargestMappingThreshold);
+    mallopt(M_TRIM_THRESHOLD, kNeverTrim);
+}
