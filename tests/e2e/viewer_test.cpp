@@ -2,6 +2,8 @@
 // they have, through resizes, closing and bad starts.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "field/height_field.h"
 #include "field/random_source.h"
 #include "platform/clock.h"
@@ -65,7 +67,6 @@ TEST_F(Viewer, ProgramShowsTheFieldOfTheMillisecondItStartedIn) {
     ASSERT_EQ(shown.width, kWindow);
     ASSERT_EQ(shown.height, kWindow);
     EXPECT_TRUE(seedShown(shown, before, after).has_value()) << "no seed in " << before << ".." << after;
-
 }
 
 // After any resize the picture keeps its size and its place at the
@@ -84,23 +85,47 @@ TEST_F(Viewer, ResizesKeepThePictureInPlace) {
     }
 }
 
-TEST_F(Viewer, ClosingTheWindowEndsTheProgramWithSuccessAndNoOutput) {
+// The close request is seen between frames, so it takes at most one frame
+// (the pause and a drawing) to act on.
+TEST_F(Viewer, ClosingTheWindowEndsTheProgramWithinAFrameWithSuccessAndNoOutput) {
     Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0", "an-unknown-word", "--another"});
     const Window window = findWindow(server.display(), kTitle);
     ASSERT_NE(window, 0U);
     std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(viewer.running());
+    ASSERT_TRUE(viewer.running());
+    const auto asked = std::chrono::steady_clock::now();
     requestClose(server.display(), window);
     EXPECT_EQ(viewer.waitForExit(2s), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 600ms);
     EXPECT_EQ(viewer.output(), "");
 }
 
-TEST_F(Viewer, WithoutADisplayItFailsPromptly) {
+TEST_F(Viewer, LosingTheDisplayEndsTheProgramPromptlyWithFailure) {
+    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
+    ASSERT_NE(findWindow(server.display(), kTitle), 0U);
+    std::this_thread::sleep_for(500ms);
+    server.kill();
+    const std::optional<int> status = viewer.waitForExit(2s);
+    ASSERT_TRUE(status.has_value()) << "still running without its display";
+    EXPECT_GT(*status, 0) << "ended by signal " << -*status;
+}
+
+TEST_F(Viewer, TerminateEndsTheProgramAtOnce) {
+    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
+    ASSERT_NE(findWindow(server.display(), kTitle), 0U);
+    kill(viewer.pid(), SIGTERM);
+    EXPECT_EQ(viewer.waitForExit(1s), -SIGTERM);
+}
+
+// GLUT says what is wrong and ends the program; nothing waits for a window.
+TEST_F(Viewer, BadStartsFailPromptlyWithGlutsError) {
     for (const auto& [display, arguments] :
          {std::pair<std::string, std::vector<std::string>>{"", {}},
-          {":" + std::to_string(9999), {}},
+          {":9999", {}},
           {server.name(), {"-display"}},
-          {server.name(), {"-geometry", "+0+0", "-display"}}}) {
+          {server.name(), {"-geometry", "+0+0", "-display"}},
+          {server.name(), {"-geometry"}},
+          {server.name(), {"-direct", "-indirect"}}}) {
         Process viewer(PLASMA_VIEWER, display, arguments);
         const std::optional<int> status = viewer.waitForExit(5s);
         ASSERT_TRUE(status.has_value()) << "still running with DISPLAY=" << display;
