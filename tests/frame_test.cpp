@@ -4,11 +4,29 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
+
 #include "field/height_field.h"
 #include "render/channel_switches.h"
 #include "render/colour_ramp.h"
 #include "render/frame.h"
 #include "tests/recording_gl.h"
+
+// Every allocation in this test program is counted.
+namespace {
+std::size_t allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* block = std::malloc(size)) {
+        return block;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t /*size*/) noexcept { std::free(block); }
 
 namespace {
 
@@ -21,6 +39,7 @@ protected:
     void SetUp() override {
         switchAllChannelsOn();
         recordedCalls().clear();
+        recordedCalls().reserve(2 * kPoints + 7);  // so recording allocates nothing
     }
     // The calls around the points: the same in every frame.
     static void expectFrameAround(const std::vector<Record>& calls, std::size_t points) {
@@ -84,6 +103,15 @@ TEST_F(DisplayFrame, SwitchedOffChannelsAreZeroAndTheOthersUntouched) {
             ASSERT_EQ(colour.c, (off & 4) != 0 ? 0.0F : expected.blue) << off;
         }
     }
+}
+
+TEST_F(DisplayFrame, AFrameAllocatesNothing) {
+    const std::size_t before = allocations;
+    displayFrame();
+    recordedCalls().clear();
+    toggleChannels(true, true, true);
+    displayFrame();
+    EXPECT_EQ(allocations, before);
 }
 
 TEST_F(DisplayFrame, AllChannelsOffSendsNoPointsBetweenBeginAndEnd) {
