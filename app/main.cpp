@@ -16,7 +16,7 @@ void reshapeWindow(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0.0, width, 0.0, height);
+    gluOrtho2D(0.0, width, 0.0, height);  // NOLINT(readability-suspicious-call-argument): right, top
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

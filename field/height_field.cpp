@@ -14,9 +14,17 @@ float edgeMidpoint(float a, float b) {
     return static_cast<float>((static_cast<double>(a) + static_cast<double>(b)) * 0.5);
 }
 
-}  // namespace
+// The corner values of a square, as stored in the field.
+struct Corners {
+    float lowerLeft;
+    float lowerRight;
+    float upperLeft;
+    float upperRight;
+};
 
-void subdivide(HeightField& field, int x0, int y0, int x1, int y1) {
+// Midpoint displacement with the square's corners handed down rather than
+// read back: they are exactly the values the parent square just stored.
+void displace(HeightField& field, int x0, int y0, int x1, int y1, Corners corners) {
     // The last quarter is taken by looping rather than recursing.
     for (;;) {
         const int side = x1 - x0;
@@ -25,15 +33,20 @@ void subdivide(HeightField& field, int x0, int y0, int x1, int y1) {
         }
         const int mx = x1 - (x1 - x0) / 2;
         const int my = y1 - (y1 - y0) / 2;
-        field[mx][y0] = edgeMidpoint(field[x1][y0], field[x0][y0]);
-        field[mx][y1] = edgeMidpoint(field[x0][y1], field[x1][y1]);
-        field[x0][my] = edgeMidpoint(field[x0][y1], field[x0][y0]);
-        field[x1][my] = edgeMidpoint(field[x1][y0], field[x1][y1]);
+        const auto [lowerLeft, lowerRight, upperLeft, upperRight] = corners;
+        const float bottom = edgeMidpoint(lowerRight, lowerLeft);
+        const float top = edgeMidpoint(upperLeft, upperRight);
+        const float left = edgeMidpoint(upperLeft, lowerLeft);
+        const float right = edgeMidpoint(lowerRight, upperRight);
+        field[mx][y0] = bottom;
+        field[mx][y1] = top;
+        field[x0][my] = left;
+        field[x1][my] = right;
 
         // The average is rounded before the displacement is added; the draw is not.
         const auto average = static_cast<float>(
-            (static_cast<double>(field[x0][y1]) + static_cast<double>(field[x1][y0]) +
-             static_cast<double>(field[x0][y0]) + static_cast<double>(field[x1][y1])) *
+            (static_cast<double>(upperLeft) + static_cast<double>(lowerRight) +
+             static_cast<double>(lowerLeft) + static_cast<double>(upperRight)) *
             0.25);
         const double draw = unitDraw();
         double centre = static_cast<double>(average) +
@@ -44,14 +57,25 @@ void subdivide(HeightField& field, int x0, int y0, int x1, int y1) {
         } else if (centre < 0.0) {
             centre = 0.0;
         }
-        field[mx][my] = static_cast<float>(centre);
+        const auto middle = static_cast<float>(centre);
+        field[mx][my] = middle;
 
-        subdivide(field, x0, y0, mx, my);
-        subdivide(field, mx, y0, x1, my);
-        subdivide(field, x0, my, mx, y1);
+        if (side == 2) {
+            return;  // the quarters have side 1: nothing to write or draw
+        }
+        displace(field, x0, y0, mx, my, {lowerLeft, bottom, left, middle});
+        displace(field, mx, y0, x1, my, {bottom, lowerRight, middle, right});
+        displace(field, x0, my, mx, y1, {left, middle, upperLeft, top});
         x0 = mx;
         y0 = my;
+        corners = {middle, right, top, upperRight};
     }
+}
+
+}  // namespace
+
+void subdivide(HeightField& field, int x0, int y0, int x1, int y1) {
+    displace(field, x0, y0, x1, y1, {field[x0][y0], field[x1][y0], field[x0][y1], field[x1][y1]});
 }
 
 void generateField(HeightField& field, std::uint32_t seed) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 #include "field/height_field.h"
 #include "field/random_source.h"
@@ -27,6 +30,52 @@ TEST_F(Viewer, SeededBuildShowsSeedOnePixelForPixel) {
     const Picture expected = expectedPicture(field, kAllOn);
     const Picture shown = captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
     EXPECT_EQ(mismatches(shown, expected), 0);
+}
+
+// The README's screenshot is this test's own capture of the seeded viewer,
+// so it always shows what the program shows.
+std::vector<unsigned char> rgb(const Picture& picture) {
+    std::vector<unsigned char> bytes;
+    for (std::uint32_t pixel : picture.pixels) {
+        bytes.insert(bytes.end(), {static_cast<unsigned char>(pixel >> 16U),
+                                   static_cast<unsigned char>(pixel >> 8U), static_cast<unsigned char>(pixel)});
+    }
+    return bytes;
+}
+
+std::vector<unsigned char> decodePng(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    // /usr/bin: some machines put a stand-in convert earlier on the PATH.
+    FILE* pipe = popen(("/usr/bin/convert '" + path + "' -depth 8 rgb:-").c_str(), "r");
+    if (pipe != nullptr) {
+        for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+            bytes.push_back(static_cast<unsigned char>(c));
+        }
+        pclose(pipe);
+    }
+    return bytes;
+}
+
+TEST_F(Viewer, TheReadmeScreenshotIsWhatTheSeededViewerShows) {
+    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
+    const Window window = findWindow(server.display(), kTitle);
+    ASSERT_NE(window, 0U);
+    generateField(field, 1);
+    const Picture expected = expectedPicture(field, kAllOn);
+    const Picture shown = captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
+    ASSERT_EQ(shown, expected);
+
+    const std::string fresh = PLASMA_FRESH_SCREENSHOT;
+    {
+        std::ofstream ppm(fresh + ".ppm", std::ios::binary);
+        ppm << "P6\n" << shown.width << ' ' << shown.height << "\n255\n";
+        const std::vector<unsigned char> bytes = rgb(shown);
+        ppm.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    ASSERT_EQ(std::system(("/usr/bin/convert '" + fresh + ".ppm' -strip -define png:compression-level=9 '" + fresh + "'").c_str()), 0);
+    EXPECT_EQ(decodePng(fresh), rgb(shown));
+    EXPECT_TRUE(decodePng(PLASMA_README_SCREENSHOT) == rgb(shown))
+        << "the README's screenshot is out of date: copy " << fresh << " to " << PLASMA_README_SCREENSHOT;
 }
 
 // The program seeds from the clock while it starts, so its seed lies between
