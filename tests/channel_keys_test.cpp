@@ -1,7 +1,9 @@
 // The key rule: which key events between two polls flip which channels.
+// A case is a script of events and the switches after each poll.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "input/channel_keys.h"
@@ -9,142 +11,82 @@
 
 namespace {
 
-class ChannelKeys : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // No key held or pending, every channel on.
-        for (char key : {'r', 'g', 'b'}) {
-            up(key);
+std::string switchesShown() {
+    const ChannelSwitches on = channelSwitches();
+    return std::string{on.red ? 'r' : '-', on.green ? 'g' : '-', on.blue ? 'b' : '-'};
+}
+
+// Events: "r+" / "r-" press / release r ("R+" with Shift, "^r+" with Ctrl,
+// which GLUT reports as the control code); "<" / ">" the pointer leaves /
+// enters; "|" a poll; "?" the switches without a poll. Returns what each "|"
+// and "?" saw, separated by spaces.
+std::string run(const std::string& script) {
+    for (unsigned char key : {'r', 'g', 'b'}) {
+        channelKeyUp(key, 0, 0);
+    }
+    pollChannelKeys();
+    switchAllChannelsOn();
+
+    std::istringstream events(script);
+    std::string event;
+    std::string seen;
+    while (events >> event) {
+        if (event == "|" || event == "?") {
+            if (event == "|") {
+                pollChannelKeys();
+            }
+            seen += (seen.empty() ? "" : " ") + switchesShown();
+        } else if (event == "<" || event == ">") {
+            channelKeysPointerEntry(event == "<" ? GLUT_LEFT : GLUT_ENTERED);
+        } else {
+            const bool control = event[0] == '^';
+            const char letter = event[control ? 1 : 0];
+            const auto key = static_cast<unsigned char>(control ? letter & 0x1F : letter);
+            (event.back() == '+' ? channelKeyDown : channelKeyUp)(key, 0, 0);
         }
-        pollChannelKeys();
-        switchAllChannelsOn();
     }
-    static void down(char key) { channelKeyDown(static_cast<unsigned char>(key), 0, 0); }
-    static void up(char key) { channelKeyUp(static_cast<unsigned char>(key), 0, 0); }
-    // The switches after one poll, as "rgb" with '-' for a channel off.
-    static std::string poll() {
-        pollChannelKeys();
-        const ChannelSwitches on = channelSwitches();
-        return std::string{on.red ? 'r' : '-', on.green ? 'g' : '-', on.blue ? 'b' : '-'};
-    }
+    return seen;
+}
+
+struct Case {
+    const char* claim;
+    const char* script;
+    const char* seen;
 };
 
-TEST_F(ChannelKeys, KeysChangeNothingBeforeThePoll) {
-    down('r');
-    up('r');
-    const ChannelSwitches on = channelSwitches();
-    EXPECT_TRUE(on.red && on.green && on.blue);
-    EXPECT_EQ(poll(), "-gb");
-}
+const Case kCases[] = {
+    {"keys change nothing until the poll", "r+ r- ? |", "rgb -gb"},
+    {"a tap between two polls toggles once", "g+ g- | | g+ g- |", "r-b r-b rgb"},
+    {"several taps between two polls still toggle once", "b+ b- b+ b- b+ b- |", "rg-"},
+    {"a held key toggles at every poll until released", "r+ | | | r- |", "-gb rgb -gb -gb"},
+    {"auto-repeat flips a held key once per poll", "g+ | g- g+ | g- g+ g- g+ | g- |", "r-b rgb r-b r-b"},
+    {"all three keys flip at the same poll", "r+ g+ b+ | r- g- b- | B+ |", "--- --- --b"},
+    {"either case and Ctrl count", "R+ R- | ^r+ ^r- | G+ G- | ^g+ ^g- | B+ B- | ^b+ ^b- |",
+     "-gb rgb r-b rgb rg- rgb"},
+    {"a modifier changing while the key is down leaves nothing stuck", "^r+ r- | | r+ R- | | B+ ^b- | |",
+     "-gb -gb rgb rgb rg- rg-"},
+    {"a pointer leaving lets go of held keys, but a press still counts", "r+ < | | g+ | > |",
+     "-gb -gb --b -gb"},
+};
 
-TEST_F(ChannelKeys, ATapBetweenTwoPollsTogglesOnce) {
-    down('g');
-    up('g');
-    EXPECT_EQ(poll(), "r-b");
-    EXPECT_EQ(poll(), "r-b");
-    down('g');
-    up('g');
-    EXPECT_EQ(poll(), "rgb");
-}
-
-TEST_F(ChannelKeys, SeveralTapsBetweenTwoPollsStillToggleOnce) {
-    for (int i = 0; i < 5; ++i) {
-        down('b');
-        up('b');
-    }
-    EXPECT_EQ(poll(), "rg-");
-}
-
-TEST_F(ChannelKeys, AHeldKeyTogglesAtEveryPollUntilReleased) {
-    down('r');
-    EXPECT_EQ(poll(), "-gb");
-    EXPECT_EQ(poll(), "rgb");
-    EXPECT_EQ(poll(), "-gb");
-    up('r');
-    EXPECT_EQ(poll(), "-gb");
-}
-
-// Auto-repeat arrives as release and press pairs, possibly split across a
-// frame: a held key still flips exactly once per poll.
-TEST_F(ChannelKeys, AutoRepeatFlipsAHeldKeyOncePerPoll) {
-    down('g');
-    EXPECT_EQ(poll(), "r-b");
-    up('g');
-    down('g');
-    EXPECT_EQ(poll(), "rgb");
-    up('g');
-    down('g');
-    up('g');
-    down('g');
-    EXPECT_EQ(poll(), "r-b");
-    up('g');
-    EXPECT_EQ(poll(), "r-b");
-}
-
-TEST_F(ChannelKeys, AllThreeKeysFlipAtTheSamePoll) {
-    down('r');
-    down('g');
-    down('b');
-    EXPECT_EQ(poll(), "---");
-    up('r');
-    up('g');
-    up('b');
-    EXPECT_EQ(poll(), "---");
-    down('B');
-    EXPECT_EQ(poll(), "--b");
-}
-
-TEST_F(ChannelKeys, TheLetterCountsInEitherCaseAndWithCtrl) {
-    for (char key : {'r', 'R', '\x12'}) {
-        down(key);
-        up(key);
-        EXPECT_EQ(poll(), "-gb") << static_cast<int>(key);
-        down(key);
-        up(key);
-        EXPECT_EQ(poll(), "rgb") << static_cast<int>(key);
-    }
-    for (auto [key, expected] : {std::pair{'G', "r-b"}, {'\x07', "rgb"}, {'B', "rg-"}, {'\x02', "rgb"}}) {
-        down(key);
-        up(key);
-        EXPECT_EQ(poll(), expected) << static_cast<int>(key);
+TEST(ChannelKeys, FollowTheKeyRule) {
+    for (const Case& c : kCases) {
+        EXPECT_EQ(run(c.script), c.seen) << c.claim << ": " << c.script;
     }
 }
 
-// A modifier pressed or let go while the letter is down changes what GLUT
-// reports for it: down as Ctrl+R (0x12), up as plain 'r'.
-TEST_F(ChannelKeys, AModifierChangingWhileTheKeyIsDownLeavesNothingStuck) {
-    for (auto [pressed, released] : {std::pair{'\x12', 'r'}, {'r', 'R'}, {'R', '\x12'}, {'b', 'B'}}) {
-        SetUp();
-        down(pressed);
-        up(released);
-        const std::string first = poll();
-        EXPECT_EQ(poll(), first) << "stuck after " << static_cast<int>(pressed);
-    }
-}
-
-TEST_F(ChannelKeys, EveryOtherKeyDoesNothing) {
+TEST(ChannelKeys, EveryOtherKeyDoesNothing) {
+    run("");
+    const std::string channelKeys("rRgGbB\x12\x07\x02");
     for (int code = 0; code < 256; ++code) {
-        const auto key = static_cast<char>(code);
-        if (std::string("rRgGbB\x12\x07\x02").find(key) != std::string::npos) {
-            continue;
+        const auto key = static_cast<unsigned char>(code);
+        if (channelKeys.find(static_cast<char>(key)) == std::string::npos) {
+            channelKeyDown(key, 0, 0);
+            pollChannelKeys();
+            EXPECT_EQ(switchesShown(), "rgb") << code;
+            channelKeyUp(key, 0, 0);
         }
-        down(key);
-        EXPECT_EQ(poll(), "rgb") << code;
-        up(key);
     }
-}
-
-// Once the pointer leaves, the release may go to another window: the key is
-// no longer taken to be held, but a press made before still counts once.
-TEST_F(ChannelKeys, APointerLeavingReleasesHeldKeys) {
-    down('r');
-    channelKeysPointerEntry(GLUT_LEFT);
-    EXPECT_EQ(poll(), "-gb");
-    EXPECT_EQ(poll(), "-gb");
-    down('g');
-    EXPECT_EQ(poll(), "--b");
-    channelKeysPointerEntry(GLUT_ENTERED);
-    EXPECT_EQ(poll(), "-gb");
 }
 
 }  // namespace
