@@ -19,18 +19,16 @@ HeightField field;
 
 class Viewer : public ::testing::Test {
 protected:
-    XServer server;
-};
+    // Starts a viewer at the top left corner; its window, or 0.
+    Window start(const char* program, std::vector<std::string> arguments = {}) {
+        arguments.insert(arguments.begin(), {"-geometry", "+0+0"});
+        viewer.emplace(program, server.name(), arguments);
+        return findWindow(server.display(), kTitle);
+    }
 
-TEST_F(Viewer, SeededBuildShowsSeedOnePixelForPixel) {
-    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
-    const Window window = findWindow(server.display(), kTitle);
-    ASSERT_NE(window, 0U);
-    generateField(field, 1);
-    const Picture expected = expectedPicture(field, kAllOn);
-    const Picture shown = captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
-    EXPECT_EQ(mismatches(shown, expected), 0);
-}
+    XServer server;
+    std::optional<Process> viewer;
+};
 
 // The README's screenshot is this test's own capture of the seeded viewer,
 // so it always shows what the program shows.
@@ -56,14 +54,13 @@ std::vector<unsigned char> decodePng(const std::string& path) {
     return bytes;
 }
 
-TEST_F(Viewer, TheReadmeScreenshotIsWhatTheSeededViewerShows) {
-    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
-    const Window window = findWindow(server.display(), kTitle);
+TEST_F(Viewer, SeededBuildShowsSeedOnePixelForPixelAsTheReadmeScreenshotDoes) {
+    const Window window = start(PLASMA_SEEDED_VIEWER);
     ASSERT_NE(window, 0U);
     generateField(field, 1);
     const Picture expected = expectedPicture(field, kAllOn);
     const Picture shown = captureUntil(server.display(), window, [&](const Picture& p) { return p == expected; });
-    ASSERT_EQ(shown, expected);
+    ASSERT_EQ(mismatches(shown, expected), 0);
 
     const std::string fresh = PLASMA_FRESH_SCREENSHOT;
     {
@@ -98,8 +95,7 @@ std::optional<std::uint32_t> seedShown(const Picture& shown, std::uint32_t from,
 
 TEST_F(Viewer, ProgramShowsTheFieldOfTheMillisecondItStartedIn) {
     const std::uint32_t before = tickCount();
-    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
-    const Window window = findWindow(server.display(), kTitle);
+    const Window window = start(PLASMA_VIEWER);
     ASSERT_NE(window, 0U);
     // Taken once a whole frame is there: with every channel on, no cell is black.
     const Picture shown = captureUntil(server.display(), window, [](const Picture& p) {
@@ -121,8 +117,7 @@ TEST_F(Viewer, ProgramShowsTheFieldOfTheMillisecondItStartedIn) {
 // After any resize the picture keeps its size and its place at the
 // lower-left corner; the rest of the window is black.
 TEST_F(Viewer, ResizesKeepThePictureInPlace) {
-    Process viewer(PLASMA_SEEDED_VIEWER, server.name(), {"-geometry", "+0+0"});
-    const Window window = findWindow(server.display(), kTitle);
+    const Window window = start(PLASMA_SEEDED_VIEWER);
     ASSERT_NE(window, 0U);
     generateField(field, 1);
     for (auto [width, height] : {std::pair{800, 600}, {300, 300}, {532, 532}, {1100, 1000}, {532, 532}}) {
@@ -137,33 +132,30 @@ TEST_F(Viewer, ResizesKeepThePictureInPlace) {
 // The close request is seen between frames, so it takes at most one frame
 // (the pause and a drawing) to act on.
 TEST_F(Viewer, ClosingTheWindowEndsTheProgramWithinAFrameWithSuccessAndNoOutput) {
-    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0", "an-unknown-word", "--another"});
-    const Window window = findWindow(server.display(), kTitle);
+    const Window window = start(PLASMA_VIEWER, {"an-unknown-word", "--another"});
     ASSERT_NE(window, 0U);
     std::this_thread::sleep_for(500ms);
-    ASSERT_TRUE(viewer.running());
+    ASSERT_TRUE(viewer->running());
     const auto asked = std::chrono::steady_clock::now();
     requestClose(server.display(), window);
-    EXPECT_EQ(viewer.waitForExit(2s), 0);
+    EXPECT_EQ(viewer->waitForExit(2s), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - asked, 600ms);
-    EXPECT_EQ(viewer.output(), "");
+    EXPECT_EQ(viewer->output(), "");
 }
 
 TEST_F(Viewer, LosingTheDisplayEndsTheProgramPromptlyWithFailure) {
-    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
-    ASSERT_NE(findWindow(server.display(), kTitle), 0U);
+    ASSERT_NE(start(PLASMA_VIEWER), 0U);
     std::this_thread::sleep_for(500ms);
     server.kill();
-    const std::optional<int> status = viewer.waitForExit(2s);
+    const std::optional<int> status = viewer->waitForExit(2s);
     ASSERT_TRUE(status.has_value()) << "still running without its display";
     EXPECT_GT(*status, 0) << "ended by signal " << -*status;
 }
 
 TEST_F(Viewer, TerminateEndsTheProgramAtOnce) {
-    Process viewer(PLASMA_VIEWER, server.name(), {"-geometry", "+0+0"});
-    ASSERT_NE(findWindow(server.display(), kTitle), 0U);
-    kill(viewer.pid(), SIGTERM);
-    EXPECT_EQ(viewer.waitForExit(1s), -SIGTERM);
+    ASSERT_NE(start(PLASMA_VIEWER), 0U);
+    kill(viewer->pid(), SIGTERM);
+    EXPECT_EQ(viewer->waitForExit(1s), -SIGTERM);
 }
 
 // GLUT says what is wrong and ends the program; nothing waits for a window.
@@ -175,11 +167,11 @@ TEST_F(Viewer, BadStartsFailPromptlyWithGlutsError) {
           {server.name(), {"-geometry", "+0+0", "-display"}},
           {server.name(), {"-geometry"}},
           {server.name(), {"-direct", "-indirect"}}}) {
-        Process viewer(PLASMA_VIEWER, display, arguments);
-        const std::optional<int> status = viewer.waitForExit(5s);
+        Process failing(PLASMA_VIEWER, display, arguments);
+        const std::optional<int> status = failing.waitForExit(5s);
         ASSERT_TRUE(status.has_value()) << "still running with DISPLAY=" << display;
         EXPECT_GT(*status, 0);
-        EXPECT_NE(viewer.output().find("freeglut"), std::string::npos) << viewer.output();
+        EXPECT_NE(failing.output().find("freeglut"), std::string::npos) << failing.output();
     }
 }
 
