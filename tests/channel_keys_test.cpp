@@ -21,8 +21,8 @@ std::string switchesShown() {
 // enters; "|" a poll; "?" the switches without a poll. Returns what each "|"
 // and "?" saw, separated by spaces.
 std::string run(const std::string& script) {
-    for (unsigned char key : {'r', 'g', 'b'}) {
-        channelKeyUp(key, 0, 0);
+    for (const char* key = "rgb"; *key != '\0'; ++key) {
+        channelKeyUp(static_cast<unsigned char>(*key), 0, 0);
     }
     pollChannelKeys();
     switchAllChannelsOn();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <fstream>
 #include <random>
 
@@ -101,6 +102,7 @@ TEST(Soak, KeyStormAndResizesLeaveTheViewerWholeAndItsMemoryFlat) {
         std::this_thread::sleep_for(5ms);
     }
     ASSERT_TRUE(viewer.running());
+    std::printf("resident memory over the storm's second half: %ld KiB to %ld KiB\n", halfway, end);
 #if !PLASMA_SANITIZED  // sanitizers hold freed memory back on purpose
     EXPECT_LE(end - halfway, 1024) << "resident memory grew from " << halfway << " to " << end << " KiB";
 #endif
