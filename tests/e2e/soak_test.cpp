@@ -66,7 +66,7 @@ TEST(Soak, KeyStormAndResizesLeaveTheViewerWholeAndItsMemoryFlat) {
     // readings swing: each end of the second half is read as the least of
     // its readings over a few seconds. The driver's own pools settle over
     // the first half.
-    const auto storm = 48s;
+    const auto storm = 60s;
     const auto span = 4s;
     const auto start = std::chrono::steady_clock::now();
     auto nextReading = start;
