@@ -1,6 +1,5 @@
 #include "tests/e2e/x_session.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
