@@ -1,7 +1,8 @@
 /* Preloaded into a viewer under measurement: notes the time of the first
-   completed buffer swap, the process's CPU time (all threads) and its
-   allocation count at every swap, and writes them out at exit to the file
-   named by PLASMA_PROBE_OUT. */
+   completed buffer swap (wall clock, to compare with the start's), the
+   process's CPU time (all threads) and its allocation count at every swap,
+   ends the viewer after PLASMA_PROBE_SWAPS swaps, and writes what it noted
+   at exit to the file named by PLASMA_PROBE_OUT. */
 #define _GNU_SOURCE
 #include <GL/glx.h>
 #include <dlfcn.h>
@@ -17,7 +18,7 @@ extern void* __libc_realloc(void* block, size_t size);
 
 static atomic_long allocations;
 static long swaps;
-static double firstSwap;            /* monotonic seconds */
+static double firstSwap;            /* seconds since the epoch */
 static double cpuAtSecond, cpuAtLast; /* process CPU seconds at the 2nd and last swap */
 static long allocationsAtSecond, allocationsAtLast;
 
@@ -40,7 +41,7 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     real(display, drawable);
     ++swaps;
     if (swaps == 1) {
-        firstSwap = seconds(CLOCK_MONOTONIC);
+        firstSwap = seconds(CLOCK_REALTIME);
     }
     const double cpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
     const long count = atomic_load(&allocations);
@@ -50,6 +51,10 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     }
     cpuAtLast = cpu;
     allocationsAtLast = count;
+    const char* limit = getenv("PLASMA_PROBE_SWAPS");
+    if (limit != NULL && swaps >= atol(limit)) {
+        exit(0);
+    }
 }
 
 static long peakResidentKiB(void) {
