@@ -1,6 +1,5 @@
 // Plasma Fractals: one random plasma field, made at start-up and shown until
 // the window is closed. The keys R, G and B switch the colour channels.
-#include <GL/glu.h>
 #include <GL/glut.h>
 
 #include "field/height_field.h"
@@ -31,11 +30,7 @@ int main(int argc, char** argv) {
     glutCreateWindow("Plasma Fractals");
     glutReshapeFunc(reshapeWindow);
     glutDisplayFunc(displayFrame);
-    glutKeyboardFunc(channelKeyDown);
-    glutKeyboardUpFunc(channelKeyUp);
-    glutEntryFunc(channelKeysPointerEntry);
-    // Held keys count at every frame through their state; repeats add nothing.
-    glutIgnoreKeyRepeat(1);
+    listenForChannelKeys();
     generateField();
     glutMainLoop();
     return 0;

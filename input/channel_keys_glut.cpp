@@ -1,7 +1,8 @@
-// The channel keys. A key counts in either case and with any modifier: GLUT
-// reports R as 'r', 'R' (Shift, Caps Lock) or 0x12 (Ctrl), and the press and
-// release of one key may come with different modifiers, so both go through
-// the same mapping.
+// The channel keys from GLUT's key events, recorded as they arrive for the
+// next poll. A key counts in either case and with any modifier: GLUT reports
+// R as 'r', 'R' (Shift, Caps Lock) or 0x12 (Ctrl), and the press and release
+// of one key may come with different modifiers, so both go through the same
+// mapping.
 #include "input/channel_keys.h"
 
 #include <GL/glut.h>
@@ -39,8 +40,6 @@ bool takeActive(KeyState& key) {
     return active;
 }
 
-}  // namespace
-
 void channelKeyDown(unsigned char key, int /*x*/, int /*y*/) {
     const Channel channel = channelFor(key);
     if (channel != noChannel) {
@@ -55,12 +54,24 @@ void channelKeyUp(unsigned char key, int /*x*/, int /*y*/) {
     }
 }
 
+// Once the pointer leaves, key releases may go to another window, so no key
+// is taken to be held any longer.
 void channelKeysPointerEntry(int state) {
     if (state == GLUT_LEFT) {
         for (KeyState& key : keys) {
             key.down = false;
         }
     }
+}
+
+}  // namespace
+
+void listenForChannelKeys() {
+    glutKeyboardFunc(channelKeyDown);
+    glutKeyboardUpFunc(channelKeyUp);
+    glutEntryFunc(channelKeysPointerEntry);
+    // Held keys count at every poll through their state; repeats add nothing.
+    glutIgnoreKeyRepeat(1);
 }
 
 void pollChannelKeys() {

@@ -1,3 +1,4 @@
+// glibc's allocator, told to keep what the GL driver frees.
 #include "platform/memory.h"
 
 #include <malloc.h>
