@@ -1,123 +1,71 @@
-// The frame, through recording stand-ins for GL and the pause: what it sends,
-// in which order, with which colours. Built with the clock stuck at 1 ms, so
-// the program's field is seed 1's.
-#include <GL/gl.h>
+// The frame, through recording stand-ins for GL, GLUT, the pause and the key
+// poll linked in place of the real ones: every call it makes, in order, for every set of
+// channel switches. The clock is stuck at 1 ms, so the program's field is
+// seed 1's.
+#include <GL/glut.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
+#include <vector>
 
 #include "field/height_field.h"
+#include "input/channel_keys.h"
+#include "platform/pause.h"
 #include "render/channel_switches.h"
 #include "render/colour_ramp.h"
 #include "render/frame.h"
-#include "tests/recording_gl.h"
-
-// Every allocation in this test program is counted.
-namespace {
-std::size_t allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* block = std::malloc(size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t /*size*/) noexcept { std::free(block); }
 
 namespace {
 
-constexpr std::size_t kSide = kPictureSide;
-constexpr std::size_t kPoints = kSide * kSide;
-
-class DisplayFrame : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { generateField(); }
-    void SetUp() override {
-        switchAllChannelsOn();
-        recordedCalls().clear();
-        recordedCalls().reserve(2 * kPoints + 7);  // so recording allocates nothing
-    }
-    // The calls around the points: the same in every frame.
-    static void expectFrameAround(const std::vector<Record>& calls, std::size_t points) {
-        ASSERT_EQ(calls.size(), 2 * points + 7);
-        EXPECT_EQ(calls[0].call, Call::clear);
-        EXPECT_EQ(calls[0].value, 0x4100U);
-        EXPECT_EQ(calls[1].call, Call::begin);
-        EXPECT_EQ(calls[1].value, static_cast<unsigned>(GL_POINTS));
-        const std::size_t after = 2 + 2 * points;
-        EXPECT_EQ(calls[after].call, Call::end);
-        EXPECT_EQ(calls[after + 1].call, Call::swap);
-        EXPECT_EQ(calls[after + 2].call, Call::pause);
-        EXPECT_EQ(calls[after + 2].value, 200U);
-        EXPECT_EQ(calls[after + 3].call, Call::postRedisplay);
-        EXPECT_EQ(calls[after + 4].call, Call::poll);
-    }
+struct Call {
+    char name;  // Clear, Begin, colour, vertex, End, Swap, Pause, Redisplay, Keys polled
+    float a = 0.0F;
+    float b = 0.0F;
+    float c = 0.0F;
+    unsigned value = 0;
+    bool operator==(const Call&) const = default;
 };
 
-TEST_F(DisplayFrame, StartUpShowsSeedOneWithEveryChannelOn) {
-    EXPECT_EQ(heightField()[1][1], 0.00704527553F);
-    generateField();
-    const ChannelSwitches on = channelSwitches();
-    EXPECT_TRUE(on.red && on.green && on.blue);
-}
+std::vector<Call> calls;
 
-// Cell [x][y] goes out as the point (x + 10, y + 10), x-major, coloured by
-// the ramp; the cells of the last row and column are never sent.
-TEST_F(DisplayFrame, SendsEveryShownCellOnceInXMajorOrderWithItsRampColour) {
-    displayFrame();
-    const std::vector<Record>& calls = recordedCalls();
-    expectFrameAround(calls, kPoints);
-    for (std::size_t i = 0; i < kPoints; ++i) {
-        const auto x = static_cast<int>(i / kSide);
-        const auto y = static_cast<int>(i % kSide);
-        const Record& colour = calls[2 + 2 * i];
-        const Record& vertex = calls[3 + 2 * i];
-        const Colour expected = colourRamp(heightField()[x][y]);
-        ASSERT_EQ(colour.call, Call::colour);
-        ASSERT_EQ(colour.a, expected.red) << x << ", " << y;
-        ASSERT_EQ(colour.b, expected.green) << x << ", " << y;
-        ASSERT_EQ(colour.c, expected.blue) << x << ", " << y;
-        ASSERT_EQ(vertex.call, Call::vertex);
-        ASSERT_EQ(vertex.a, static_cast<float>(x + 10));
-        ASSERT_EQ(vertex.b, static_cast<float>(y + 10));
-    }
-}
+}  // namespace
 
-TEST_F(DisplayFrame, SwitchedOffChannelsAreZeroAndTheOthersUntouched) {
-    for (int off = 1; off < 7; ++off) {
-        switchAllChannelsOn();
-        toggleChannels((off & 1) != 0, (off & 2) != 0, (off & 4) != 0);
-        recordedCalls().clear();
-        displayFrame();
-        const std::vector<Record>& calls = recordedCalls();
-        expectFrameAround(calls, kPoints);
-        for (std::size_t i = 0; i < kPoints; ++i) {
-            const Colour expected = colourRamp(heightField()[i / kSide][i % kSide]);
-            const Record& colour = calls[2 + 2 * i];
-            ASSERT_EQ(colour.a, (off & 1) != 0 ? 0.0F : expected.red) << off;
-            ASSERT_EQ(colour.b, (off & 2) != 0 ? 0.0F : expected.green) << off;
-            ASSERT_EQ(colour.c, (off & 4) != 0 ? 0.0F : expected.blue) << off;
+void glClear(GLbitfield mask) { calls.push_back({'C', 0, 0, 0, mask}); }
+void glBegin(GLenum mode) { calls.push_back({'B', 0, 0, 0, mode}); }
+void glColor3f(GLfloat red, GLfloat green, GLfloat blue) { calls.push_back({'c', red, green, blue}); }
+void glVertex2f(GLfloat x, GLfloat y) { calls.push_back({'v', x, y}); }
+void glEnd() { calls.push_back({'E'}); }
+void glutSwapBuffers() { calls.push_back({'S'}); }
+void pauseMilliseconds(unsigned milliseconds) { calls.push_back({'P', 0, 0, 0, milliseconds}); }
+void glutPostRedisplay() { calls.push_back({'R'}); }
+void pollChannelKeys() { calls.push_back({'K'}); }
+
+namespace {
+
+// Cell [x][y] as a point at (x + 10, y + 10), x-major, in its ramp colour
+// less the channels switched off; no point at all with every channel off.
+std::vector<Call> expectedFrame(ChannelSwitches on) {
+    std::vector<Call> frame{{'C', 0, 0, 0, 0x4100}, {'B', 0, 0, 0, GL_POINTS}};
+    for (int x = 0; x < 512 && (on.red || on.green || on.blue); ++x) {
+        for (int y = 0; y < 512; ++y) {
+            const Colour colour = colourRamp(heightField()[x][y]);
+            frame.push_back({'c', on.red ? colour.red : 0, on.green ? colour.green : 0, on.blue ? colour.blue : 0});
+            frame.push_back({'v', static_cast<float>(x + 10), static_cast<float>(y + 10)});
         }
     }
+    frame.insert(frame.end(), {{'E'}, {'S'}, {'P', 0, 0, 0, 200}, {'R'}, {'K'}});
+    return frame;
 }
 
-TEST_F(DisplayFrame, AFrameAllocatesNothing) {
-    const std::size_t before = allocations;
-    displayFrame();
-    recordedCalls().clear();
-    toggleChannels(true, true, true);
-    displayFrame();
-    EXPECT_EQ(allocations, before);
-}
-
-TEST_F(DisplayFrame, AllChannelsOffSendsNoPointsBetweenBeginAndEnd) {
-    toggleChannels(true, true, true);
-    displayFrame();
-    expectFrameAround(recordedCalls(), 0);
+TEST(DisplayFrame, DrawsEveryShownCellThroughTheRampAndTheSwitchesThenPauses) {
+    generateField();
+    for (int off = 0; off < 8; ++off) {
+        switchAllChannelsOn();
+        toggleChannels((off & 1) != 0, (off & 2) != 0, (off & 4) != 0);
+        const ChannelSwitches on = channelSwitches();
+        calls.clear();
+        displayFrame();
+        EXPECT_TRUE(calls == expectedFrame(on)) << "red " << on.red << ", green " << on.green << ", blue " << on.blue;
+    }
 }
 
 }  // namespace
