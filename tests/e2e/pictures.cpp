@@ -52,7 +52,7 @@ std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "expect" && (argc == 4 || argc == 6)) {  // SEED CHANNELS [WIDTH HEIGHT]
+    if (command == "expect" && (argc == 4 || argc == 6) && std::string(argv[3]).size() == 3) {  // SEED CHANNELS [WIDTH HEIGHT]
         generateField(field, number(argv[2]));
         std::cout << (argc == 6 ? picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5])) : picture(argv[3]));
         return 0;
