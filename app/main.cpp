@@ -10,7 +10,11 @@
 namespace {
 
 // One unit per pixel from the lower-left corner, set afresh at every resize
-// so the picture keeps its size and place.
+// so the picture keeps its size and place. Points are sent on whole numbers,
+// which are pixel corners, where GLs differ on which pixel lights (Mesa the
+// one above and right, a browser's the one below and left, a GPU either,
+// even within one picture): half a pixel more puts each on the centre of the
+// pixel Mesa lights.
 void reshapeWindow(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
@@ -18,6 +22,7 @@ void reshapeWindow(int width, int height) {
     gluOrtho2D(0.0, width, 0.0, height);  // NOLINT(readability-suspicious-call-argument): right, top
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    glTranslatef(0.5F, 0.5F, 0.0F);
 }
 
 }  // namespace
