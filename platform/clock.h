@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
-// Milliseconds on a monotonic clock, reduced to 32 bits (wraps after about
-// 49 days). Runs started at different milliseconds read different values.
+// Milliseconds, reduced to 32 bits (wrapping after about 49 days): the
+// system's monotonic clock on the desktops, the wall clock in a browser.
+// Runs started at different milliseconds read different values.
 std::uint32_t tickCount();

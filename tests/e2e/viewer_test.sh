@@ -4,7 +4,8 @@
 # always show seed 1's field, so every picture they show is known exactly.
 # Every claim is checked; the status says whether any failed.
 # Usage: viewer_test.sh SCENARIO PICTURES VIEWER...
-#   SCENARIO: seeded, program (Linux) or windows-seeded, windows-program (under Wine)
+#   SCENARIO: seeded, program (Linux), windows-seeded, windows-program (under
+#   Wine) or web-seeded, web-program (VIEWER is then the page, in Chromium)
 set -uo pipefail
 # Sanitized builds: a leak check at exit would only find the GL driver's teardown.
 export ASAN_OPTIONS=detect_leaks=0
@@ -27,6 +28,21 @@ start() {  # VIEWER...: at the top left corner; its window is $window
     viewer=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
     xdotool mousemove 266 266  # keys go to the window under the pointer
+}
+# The web build's page in Chromium: an app window of the viewer's size at the
+# top left, titled like the viewer's; software WebGL, a private profile,
+# nothing fetched in the background.
+browser() {  # PAGE [OPTIONS]: the desktop viewer's options, ignored
+    exec chromium --no-sandbox --test-type --use-angle=swiftshader --enable-unsafe-swiftshader \
+        --user-data-dir="$work/profile" --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --disable-quic \
+        --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
+}
+clock() {  # the viewer's clock now: the system's tick count, or a page's wall clock
+    case $scenario in
+    web-*) echo $(($(date +%s%3N) % 4294967296)) ;;
+    *) "$pictures" clock ;;
+    esac
 }
 capture() { xwd -silent -id "$window" | /usr/bin/convert xwd:- -depth 8 rgb:-; }
 
@@ -69,17 +85,65 @@ seed_one_and_red_key() {
     expect shows rgb
 }
 
+# The keys in any case and with modifiers, other keys doing nothing, a held
+# key blinking, a key not left held when the window loses it: what every
+# build that takes key events must do. Starts from seed 1 with every channel.
+keys_in_every_form() {
+    # Shift and Ctrl forms count, Ctrl even when let go before its key (B
+    # goes down as Ctrl+B and comes up as plain b). All off is black; one
+    # channel back on brings it back with the same field.
+    xdotool key shift+g
+    expect shows r-b
+    xdotool keydown ctrl keydown b keyup ctrl keyup b
+    expect shows r--
+    xdotool key r
+    expect shows ---
+    xdotool key g
+    expect shows -g-
+
+    # Held, R flips red at every frame: the picture blinks. (Both pictures
+    # are drawn ones: Chromium often leaves a drawn frame that follows a
+    # black one unshown before the next frame replaces it.)
+    "$pictures" expect 1 -g- >"$work/-g-"
+    "$pictures" expect 1 rg- >"$work/rg-"
+    xdotool keydown r
+    flips=0 end=$((SECONDS + 4))
+    while [ $SECONDS -lt $end ]; do
+        if capture | cmp -s - "$work/$([ $((flips % 2)) -eq 0 ] && echo rg- || echo -g-)"; then
+            flips=$((flips + 1))
+        fi
+    done
+    xdotool keyup r
+    echo "R held: $flips flips in 4 s"
+    expect [ "$flips" -ge 5 ]
+
+    # Released after the pointer has left and another window has taken the
+    # focus, a key goes up in that window: it must not stay held in this one.
+    xlogo -geometry 100x100+700+0 2>/dev/null &
+    local other on
+    other=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
+    xdotool keydown g sleep 0.3 mousemove 1000 900 windowfocus --sync "$other" keyup g sleep 0.3 \
+        windowfocus --sync "$window" mousemove 266 266
+    kill $!
+    on=$(settled)
+    expect keeps_showing "$on"
+
+    # Every other key does nothing.
+    xdotool key Escape x space Return F2 Left 1 Tab
+    expect keeps_showing "$on"
+}
+
 # The program seeds from the clock as it starts: its field is that of one
 # seed between the clock before its start (less LAG ms) and after its first
 # frame.
 field_of_its_start_millisecond() {  # LAG VIEWER...
     local before after seed=""
-    before=$(($("$pictures" clock) - $1))
+    before=$(($(clock) - $1))
     shift
     start "$@"
     for _ in $(seq 100); do
         capture >"$work/shown"
-        after=$("$pictures" clock)
+        after=$(clock)
         seed=$("$pictures" seed "$before" "$after" <"$work/shown") && break
         sleep 0.05
     done
@@ -110,34 +174,7 @@ seeded)
     # The README's screenshot is this very picture.
     expect cmp -s "$work/expected" <(/usr/bin/convert "$(dirname "$0")/../../docs/plasma-fractals.png" -depth 8 rgb:-)
 
-    # Shift and Ctrl forms count, Ctrl even when let go before its key (R
-    # goes down as Ctrl+R and comes up as plain r); other keys do nothing.
-    xdotool key shift+g
-    expect shows r-b
-    xdotool keydown ctrl keydown r keyup ctrl keyup r
-    expect shows --b
-    xdotool key b
-    expect shows ---
-    xdotool key Escape x space Return F1 Left 1 Tab
-    expect keeps_showing ---
-
-    # Held, R flips red at every frame: the picture blinks.
-    "$pictures" expect 1 r-- >"$work/r--"
-    "$pictures" expect 1 --- >"$work/---"
-    xdotool keydown r
-    flips=0 end=$((SECONDS + 3))
-    while [ $SECONDS -lt $end ]; do
-        if capture | cmp -s - "$work/$([ $((flips % 2)) -eq 0 ] && echo r-- || echo ---)"; then
-            flips=$((flips + 1))
-        fi
-    done
-    xdotool keyup r
-    expect [ "$flips" -ge 5 ]
-
-    # Released after the pointer has left, a key goes up in another window:
-    # it must not stay held in this one.
-    xdotool keydown g mousemove 1000 900 keyup g mousemove 266 266
-    expect keeps_showing "$(settled)"
+    keys_in_every_form
 
     # Resizes, then a storm of keys: afterwards the window shows exactly its
     # field with some channels and G still works; memory stays flat once the
@@ -181,6 +218,19 @@ windows-seeded)
     start "$@"
     seed_one_and_red_key
     expect closes
+    ;;
+web-seeded)
+    start browser "$@"
+    seed_one_and_red_key
+    keys_in_every_form
+    expect [ "$(stat -c %s "$1")" -lt 300000 ]
+    # A browser without WebGL shows a sentence saying so, not a blank page.
+    expect grep -q '<p id="message">Plasma Fractals needs WebGL' <(timeout 30 chromium --headless \
+        --disable-3d-apis --no-sandbox --user-data-dir="$work/profile-no-webgl" --no-first-run \
+        --disable-background-networking --disable-component-update --dump-dom "file://$(realpath "$1")" 2>/dev/null)
+    ;;
+web-program)
+    field_of_its_start_millisecond 0 browser "$@"
     ;;
 windows-program)
     # With a Wine server already running, a new program's tick count has

@@ -1,0 +1,44 @@
+// The poll over recorded key events: a key is active when it is down at the
+// poll or was pressed since the previous one. A held key is active at every
+// poll, however many repeats (or none) arrived in between.
+#include "input/recorded_keys.h"
+
+#include "input/channel_keys.h"
+#include "render/channel_switches.h"
+
+namespace {
+
+struct KeyState {
+    bool down = false;
+    bool pressedSincePoll = false;
+};
+
+KeyState keys[3];
+
+KeyState& keyOf(Channel channel) { return keys[static_cast<int>(channel)]; }
+
+bool takeActive(Channel channel) {
+    KeyState& key = keyOf(channel);
+    const bool active = key.down || key.pressedSincePoll;
+    key.pressedSincePoll = false;
+    return active;
+}
+
+}  // namespace
+
+void channelKeyPressed(Channel channel) { keyOf(channel) = {true, true}; }
+
+void channelKeyReleased(Channel channel) { keyOf(channel).down = false; }
+
+void letGoOfChannelKeys() {
+    for (KeyState& key : keys) {
+        key.down = false;
+    }
+}
+
+void pollChannelKeys() {
+    const bool flipRed = takeActive(Channel::red);
+    const bool flipGreen = takeActive(Channel::green);
+    const bool flipBlue = takeActive(Channel::blue);
+    toggleChannels(flipRed, flipGreen, flipBlue);
+}

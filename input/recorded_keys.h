@@ -1,0 +1,15 @@
+// The channel keys as recorded from key events, for platforms that report
+// presses and releases rather than answering for a key's state: the rule
+// that the poll applies to them, shared by every such platform.
+#pragma once
+
+enum class Channel { red, green, blue };
+
+// A key's press and release; a press also counts once at the next poll even
+// if the key is released before it.
+void channelKeyPressed(Channel channel);
+void channelKeyReleased(Channel channel);
+
+// When releases may go elsewhere (the pointer or the focus has left), no key
+// is taken to be held any longer; a press already made still counts once.
+void letGoOfChannelKeys();
