@@ -5,8 +5,12 @@
 #include "input/channel_keys.h"
 
 #include <GL/glut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <optional>
+#include <utility>
 
 #include "input/recorded_keys.h"
 
@@ -35,10 +39,23 @@ void channelKeyUp(unsigned char key, int /*x*/, int /*y*/) {
     }
 }
 
-// Once the pointer leaves, key releases may go to another window.
-void channelKeysPointerEntry(int state) {
-    if (state == GLUT_LEFT) {
-        letGoOfChannelKeys();
+// A key's release goes to the window that has the keyboard when the key
+// comes up: after the pointer or the focus has moved on, another window. The
+// X server's own state of the keys tells: a key it has up is let go of here.
+void letGoOfKeysTheServerHasUp() {
+    Display* display = glXGetCurrentDisplay();
+    if (display == nullptr) {
+        return;
+    }
+    char down[32] = {};
+    XQueryKeymap(display, down);
+    const std::pair<Channel, KeySym> letters[] = {
+        {Channel::red, XK_r}, {Channel::green, XK_g}, {Channel::blue, XK_b}};
+    for (const auto& [channel, letter] : letters) {
+        const KeyCode code = XKeysymToKeycode(display, letter);
+        if (code != 0 && (static_cast<unsigned>(down[code / 8U]) & (1U << (code % 8U))) == 0) {
+            channelKeyReleased(channel);
+        }
     }
 }
 
@@ -47,7 +64,11 @@ void channelKeysPointerEntry(int state) {
 void listenForChannelKeys() {
     glutKeyboardFunc(channelKeyDown);
     glutKeyboardUpFunc(channelKeyUp);
-    glutEntryFunc(channelKeysPointerEntry);
     // Held keys count at every poll through their state; repeats add nothing.
     glutIgnoreKeyRepeat(1);
+}
+
+void pollChannelKeys() {
+    letGoOfKeysTheServerHasUp();
+    pollRecordedChannelKeys();
 }

@@ -48,3 +48,5 @@ void listenForChannelKeys() {
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onBlur);
 }
+
+void pollChannelKeys() { pollRecordedChannelKeys(); }

@@ -3,7 +3,6 @@
 // poll, however many repeats (or none) arrived in between.
 #include "input/recorded_keys.h"
 
-#include "input/channel_keys.h"
 #include "render/channel_switches.h"
 
 namespace {
@@ -36,7 +35,7 @@ void letGoOfChannelKeys() {
     }
 }
 
-void pollChannelKeys() {
+void pollRecordedChannelKeys() {
     const bool flipRed = takeActive(Channel::red);
     const bool flipGreen = takeActive(Channel::green);
     const bool flipBlue = takeActive(Channel::blue);

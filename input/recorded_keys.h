@@ -10,6 +10,10 @@ enum class Channel { red, green, blue };
 void channelKeyPressed(Channel channel);
 void channelKeyReleased(Channel channel);
 
-// When releases may go elsewhere (the pointer or the focus has left), no key
-// is taken to be held any longer; a press already made still counts once.
+// When releases may go elsewhere (the page has lost the focus), no key is
+// taken to be held any longer; a press already made still counts once.
 void letGoOfChannelKeys();
+
+// The poll's rule over what was recorded: what the platform's
+// pollChannelKeys does once it has brought the record up to date.
+void pollRecordedChannelKeys();
