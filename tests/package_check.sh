@@ -18,7 +18,9 @@ if [ "$kind" = windows ]; then
     wrestool -x -t14 "$exe" >"$work/icon.ico"
     sizes=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
     [ "$sizes" = "16 32 48 256 " ] || { echo "icon sizes: '$sizes'"; exit 1; }
-    # The fixed part holds the version as numbers, the strings as text.
+    # The version twice: as numbers in the fixed part (after its signature
+    # and layout version, major.minor then patch.tweak as 16-bit words, low
+    # word first, little-endian) and as text in the strings.
     IFS=. read -r major minor patch tweak <<<"$3"
     fixed=$(printf 'bd04effe00000100%04x%04x%04x%04x' "$minor" "$major" "${tweak:-0}" "${patch:-0}" |
             sed -E 's/(..)(..)(..)(..)$/\2\1\4\3/; s/^(.{16})(..)(..)(..)(..)/\1\3\2\5\4/')
