@@ -9,6 +9,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -42,15 +44,17 @@ void channelKeyUp(unsigned char key, int /*x*/, int /*y*/) {
 // A key's release goes to the window that has the keyboard when the key
 // comes up: after the pointer or the focus has moved on, another window. The
 // X server's own state of the keys tells: a key it has up is let go of here.
+// Asked only while a key is held, so an idle frame costs no round trip.
 void letGoOfKeysTheServerHasUp() {
+    const std::pair<Channel, KeySym> letters[] = {
+        {Channel::red, XK_r}, {Channel::green, XK_g}, {Channel::blue, XK_b}};
     Display* display = glXGetCurrentDisplay();
-    if (display == nullptr) {
+    if (display == nullptr || std::none_of(std::begin(letters), std::end(letters),
+                                           [](const auto& letter) { return channelKeyHeld(letter.first); })) {
         return;
     }
     char down[32] = {};
     XQueryKeymap(display, down);
-    const std::pair<Channel, KeySym> letters[] = {
-        {Channel::red, XK_r}, {Channel::green, XK_g}, {Channel::blue, XK_b}};
     for (const auto& [channel, letter] : letters) {
         const KeyCode code = XKeysymToKeycode(display, letter);
         if (code != 0 && (static_cast<unsigned>(down[code / 8U]) & (1U << (code % 8U))) == 0) {
