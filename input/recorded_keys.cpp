@@ -12,7 +12,7 @@ struct KeyState {
     bool pressedSincePoll = false;
 };
 
-KeyState keys[3];
+KeyState keys[kChannelCount];
 
 KeyState& keyOf(Channel channel) { return keys[static_cast<int>(channel)]; }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 enum class Channel { red, green, blue };
+constexpr int kChannelCount = 3;
 
 // A key's press and release; a press also counts once at the next poll even
 // if the key is released before it.

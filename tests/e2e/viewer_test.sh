@@ -29,13 +29,14 @@ start() {  # VIEWER...: at the top left corner; its window is $window
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
     xdotool mousemove 266 266  # keys go to the window under the pointer
 }
+# Chromium with nothing fetched in the background (add a private profile).
+quiet_chromium=(chromium --no-sandbox --no-first-run --disable-background-networking
+                --disable-component-update --disable-sync --disable-quic)
 # The web build's page in Chromium: an app window of the viewer's size at the
-# top left, titled like the viewer's; software WebGL, a private profile,
-# nothing fetched in the background.
+# top left, titled like the viewer's, with software WebGL.
 browser() {  # PAGE [OPTIONS]: the desktop viewer's options, ignored
-    exec chromium --no-sandbox --test-type --use-angle=swiftshader --enable-unsafe-swiftshader \
-        --user-data-dir="$work/profile" --no-first-run --disable-background-networking \
-        --disable-component-update --disable-sync --disable-quic \
+    exec "${quiet_chromium[@]}" --user-data-dir="$work/profile" --test-type \
+        --use-angle=swiftshader --enable-unsafe-swiftshader \
         --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
 }
 clock() {  # the viewer's clock now: the system's tick count, or a page's wall clock
@@ -225,9 +226,8 @@ web-seeded)
     keys_in_every_form
     expect [ "$(stat -c %s "$1")" -lt 300000 ]
     # A browser without WebGL shows a sentence saying so, not a blank page.
-    expect grep -q '<p id="message">Plasma Fractals needs WebGL' <(timeout 30 chromium --headless \
-        --disable-3d-apis --no-sandbox --user-data-dir="$work/profile-no-webgl" --no-first-run \
-        --disable-background-networking --disable-component-update --dump-dom "file://$(realpath "$1")" 2>/dev/null)
+    expect grep -q '<p id="message">Plasma Fractals needs WebGL' <(timeout 30 "${quiet_chromium[@]}" \
+        --user-data-dir="$work/profile-no-webgl" --headless --disable-3d-apis --dump-dom "file://$(realpath "$1")" 2>/dev/null)
     ;;
 web-program)
     field_of_its_start_millisecond 0 browser "$@"
