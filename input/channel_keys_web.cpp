@@ -6,24 +6,14 @@
 
 #include <emscripten/html5.h>
 
-#include <optional>
-
+#include "input/key_channels.h"
 #include "input/recorded_keys.h"
 
 namespace {
 
-std::optional<Channel> channelFor(unsigned long keyCode) {
-    switch (keyCode) {
-    case 'R': return Channel::red;
-    case 'G': return Channel::green;
-    case 'B': return Channel::blue;
-    default: return std::nullopt;
-    }
-}
-
 // The return value tells the browser whether the key was the page's alone.
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void* /*userData*/) {
-    const auto channel = channelFor(event->keyCode);
+    const auto channel = channelOfKeyCode(event->keyCode);
     if (!channel) {
         return EM_FALSE;
     }
