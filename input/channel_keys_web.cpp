@@ -1,13 +1,20 @@
-// The channel keys from the page's key events, by key code (R, G and B are
-// 82, 71 and 66 whatever the case or modifiers). The browser's own action is
-// prevented for the plain and Shift forms only, so that its shortcuts (Ctrl+R
-// reloads) keep working; with any modifier the letter still counts.
+// The channel keys in a page: the keyboard's R, G and B by key code, and on
+// touch screens the page's three on-screen keys, pressed while a finger that
+// went down on one stays on it. Both are recorded for the poll, which then
+// shows on each on-screen key whether its channel is on. The browser's own
+// action is prevented for the plain and Shift forms only, so that its
+// shortcuts (Ctrl+R reloads) keep working; with any modifier the letter
+// still counts.
 #include "input/channel_keys.h"
 
 #include <emscripten/html5.h>
 
 #include "input/key_channels.h"
 #include "input/recorded_keys.h"
+#include "render/channel_switches.h"
+
+// The page's on-screen keys show which channels are on (platform/web/touch_keys.js).
+extern "C" void showChannelsOnTouchKeys(bool red, bool green, bool blue);
 
 namespace {
 
@@ -31,12 +38,63 @@ EM_BOOL onBlur(int /*eventType*/, const EmscriptenFocusEvent* /*event*/, void* /
     return EM_FALSE;
 }
 
+struct TouchKey {
+    const char* element;
+    Channel channel;
+};
+
+TouchKey touchKeys[] = {
+    {"#red-key", Channel::red}, {"#green-key", Channel::green}, {"#blue-key", Channel::blue}};
+
+// A touch's events all go to the element it went down on, which lists it
+// as on target until it is lifted or cancelled: the key is held while one
+// of its own fingers is within it, so sliding off lets go of it.
+EM_BOOL onTouch(int /*eventType*/, const EmscriptenTouchEvent* event, void* userData) {
+    const TouchKey& key = *static_cast<const TouchKey*>(userData);
+    double width = 0.0;
+    double height = 0.0;
+    emscripten_get_element_css_size(key.element, &width, &height);
+    bool fingerOnKey = false;
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& touch = event->touches[i];
+        fingerOnKey = fingerOnKey || (touch.onTarget != 0 && touch.targetX >= 0 && touch.targetY >= 0 &&
+                                      touch.targetX < width && touch.targetY < height);
+    }
+    if (fingerOnKey && !channelKeyHeld(key.channel)) {
+        channelKeyPressed(key.channel);
+    } else if (!fingerOnKey && channelKeyHeld(key.channel)) {
+        channelKeyReleased(key.channel);
+    }
+    return EM_TRUE;  // no mouse events, zoom, menu, selection or scrolling from the keys
+}
+
+// Assistive technology presses a button with a click, not a touch (a touch
+// handled above makes no click): one tap.
+EM_BOOL onClick(int /*eventType*/, const EmscriptenMouseEvent* /*event*/, void* userData) {
+    const TouchKey& key = *static_cast<const TouchKey*>(userData);
+    channelKeyPressed(key.channel);
+    channelKeyReleased(key.channel);
+    return EM_TRUE;
+}
+
 }  // namespace
 
 void listenForChannelKeys() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onBlur);
+    for (TouchKey& key : touchKeys) {
+        void* const userData = &key;
+        emscripten_set_touchstart_callback(key.element, userData, EM_FALSE, onTouch);
+        emscripten_set_touchmove_callback(key.element, userData, EM_FALSE, onTouch);
+        emscripten_set_touchend_callback(key.element, userData, EM_FALSE, onTouch);
+        emscripten_set_touchcancel_callback(key.element, userData, EM_FALSE, onTouch);
+        emscripten_set_click_callback(key.element, userData, EM_FALSE, onClick);
+    }
 }
 
-void pollChannelKeys() { pollRecordedChannelKeys(); }
+void pollChannelKeys() {
+    pollRecordedChannelKeys();
+    const ChannelSwitches on = channelSwitches();
+    showChannelsOnTouchKeys(on.red, on.green, on.blue);
+}

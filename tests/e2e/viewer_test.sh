@@ -86,13 +86,13 @@ seed_one_and_red_key() {
     expect shows rgb
 }
 
-# The keys in any case and with modifiers, other keys doing nothing, a held
-# key blinking, a key not left held when the window loses it: what every
+# The keys' wiring (every form of every letter and the poll's rule are
+# proved without a window): Shift and Ctrl forms arrive, Ctrl even when let
+# go before its key (B goes down as Ctrl+B and comes up as plain b); all off
+# is black, one channel back on brings it back with the same field; a held
+# key blinks; a key is not left held when the window loses it. What every
 # build that takes key events must do. Starts from seed 1 with every channel.
 keys_in_every_form() {
-    # Shift and Ctrl forms count, Ctrl even when let go before its key (B
-    # goes down as Ctrl+B and comes up as plain b). All off is black; one
-    # channel back on brings it back with the same field.
     xdotool key shift+g
     expect shows r-b
     xdotool keydown ctrl keydown b keyup ctrl keyup b
@@ -127,10 +127,6 @@ keys_in_every_form() {
     xdotool keydown g sleep 0.3 windowfocus --sync "$other" keyup g sleep 0.3 windowfocus --sync "$window"
     kill $!
     on=$(settled)
-    expect keeps_showing "$on"
-
-    # Every other key does nothing.
-    xdotool key Escape x space Return F2 Left 1 Tab
     expect keeps_showing "$on"
 }
 
@@ -226,7 +222,7 @@ web-seeded)
     keys_in_every_form
     expect [ "$(stat -c %s "$1")" -lt 300000 ]
     # A browser without WebGL shows a sentence saying so, not a blank page.
-    expect grep -q '<p id="message">Plasma Fractals needs WebGL' <(timeout 30 "${quiet_chromium[@]}" \
+    expect grep -q '<p id="message"[^>]*>Plasma Fractals needs WebGL' <(timeout 30 "${quiet_chromium[@]}" \
         --user-data-dir="$work/profile-no-webgl" --headless --disable-3d-apis --dump-dom "file://$(realpath "$1")" 2>/dev/null)
     ;;
 web-program)
