@@ -6,7 +6,7 @@
 #   program links, its desktop entry, AppStream metadata and manual page, and
 #   the program in it showing exactly the field of the millisecond it started
 #   in. windows: the executable in the zip carries the icon (16 to 256
-#   pixels) and a version resource of this version.
+#   pixels), a version resource of this version and its manifest.
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -31,6 +31,13 @@ if [ "$kind" = windows ]; then
         grep -A1 -x "${pair%% *}" <<<"$strings" | tail -n 1 | grep -qx "${pair#* }" ||
             { echo "version resource: no ${pair%% *} '${pair#* }'"; exit 1; }
     done
+    # The manifest: made for today's Windows, drawing at each monitor's own scale.
+    manifest=$(wrestool -x --raw -t24 "$exe")
+    for wanted in '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>' '>true/pm</dpiAware>' \
+                  '>PerMonitorV2, PerMonitor</dpiAwareness>'; do
+        grep -q -F "$wanted" <<<"$manifest" || { echo "manifest: no $wanted"; exit 1; }
+    done
+    echo "manifest: made for Windows 10 and 11, per-monitor DPI aware"
     exit 0
 fi
 
