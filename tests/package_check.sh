@@ -64,7 +64,12 @@ done
 desktop-file-validate "$work/root/usr/share/applications/plasma-fractals.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.plasmafractals.viewer.metainfo.xml" >/dev/null ||
     { appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.plasmafractals.viewer.metainfo.xml"; exit 1; }
-# groff warns on stderr about anything malformed in the page.
-warnings=$(zcat "$work/root/usr/share/man/man6/plasma-fractals.6.gz" | groff -man -ww -z 2>&1)
+# groff warns on stderr about anything malformed in the page, which is
+# dated and versioned as the release, the changelog's latest entry.
+page=$(zcat "$work/root/usr/share/man/man6/plasma-fractals.6.gz")
+warnings=$(groff -man -ww -z <<<"$page" 2>&1)
 [ -z "$warnings" ] || { echo "$warnings"; exit 1; }
+entry=$(zcat "$work/root/usr/$doc/changelog.gz" | sed -n 's/^ -- .*  //p' | head -n 1)
+release=".TH PLASMA-FRACTALS 6 $(date -u -d "$entry" +%F) \"plasma-fractals $(dpkg-deb -f "$deb" Version)\""
+grep -q -F "$release" <<<"$page" || { echo "the manual page is not dated as the release: $(grep '^\.TH' <<<"$page")"; exit 1; }
 "$(dirname "$0")/e2e/viewer_test.sh" program "$3" "$work/root/usr/bin/plasma-fractals"
