@@ -8,6 +8,7 @@ import base64
 import fcntl
 import json
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -46,8 +47,10 @@ def send(method, **params):
     last_id += 1
     os.write(to_browser, json.dumps({"id": last_id, "method": method, "params": params,
                                      **({"sessionId": session} if session else {})}).encode() + b"\0")
-    while True:  # events are dropped; an answer comes within the test's time limit
+    while True:  # events are dropped
         while b"\0" not in received:
+            if not select.select([from_browser], [], [], 30)[0]:
+                raise RuntimeError(f"waited 30 s for Chromium's answer to {method}")
             chunk = os.read(from_browser, 1 << 20)
             if not chunk:
                 raise RuntimeError(f"Chromium ended while answering {method}")

@@ -15,7 +15,8 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 server=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "waited 10 s for Xvfb to start"; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 
 failures=0
@@ -27,6 +28,7 @@ start() {  # VIEWER...: at the top left corner; its window is $window
     "$@" -geometry +0+0 >"$work/output" 2>&1 &
     viewer=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
+    [ -n "$window" ] || echo "waited 30 s for the viewer's window"
     xdotool mousemove 266 266  # keys go to the window under the pointer
 }
 # Chromium with nothing fetched in the background (add a private profile).
@@ -124,7 +126,8 @@ keys_in_every_form() {
     xlogo -geometry 100x100+700+0 2>/dev/null &
     local other on
     other=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
-    xdotool keydown g sleep 0.3 windowfocus --sync "$other" keyup g sleep 0.3 windowfocus --sync "$window"
+    timeout 10 xdotool keydown g sleep 0.3 windowfocus --sync "$other" keyup g sleep 0.3 windowfocus --sync "$window" ||
+        echo "waited 10 s for the focus to move to the other window and back"
     kill $!
     on=$(settled)
     expect keeps_showing "$on"
