@@ -1,0 +1,18 @@
+# Windows: freeglut (static where it was built so, as scripts/build-windows
+# does) and the keys from the system's own key state.
+enable_language(RC)
+set(plasma_os windows)
+set(plasma_keys input/channel_keys_windows.cpp)
+set(OpenGL_GL_PREFERENCE GLVND)
+find_package(OpenGL REQUIRED)
+find_package(FreeGLUT CONFIG REQUIRED)
+set(plasma_gl OpenGL::GL OpenGL::GLU)
+if(TARGET FreeGLUT::freeglut_static)
+  set(plasma_glut FreeGLUT::freeglut_static)
+else()
+  set(plasma_glut FreeGLUT::freeglut)
+endif()
+set(plasma_key_libraries)
+
+function(plasma_platform_executable name)
+endfunction()
