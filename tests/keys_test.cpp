@@ -3,6 +3,7 @@
 // which the desktop's keys, the page's keys and its on-screen keys share.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
 #include <string>
 
@@ -12,48 +13,29 @@
 
 namespace {
 
-std::optional<Channel> channelOfLetter(char lowerCase) {
-    switch (lowerCase) {
-    case 'r': return Channel::red;
-    case 'g': return Channel::green;
-    case 'b': return Channel::blue;
-    default: return std::nullopt;
-    }
-}
-
 TEST(KeyChannels, OnlyRGAndBInEveryFormStandForAChannel) {
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
-        const auto upper = static_cast<unsigned char>(letter - 'a' + 'A');
-        const auto control = static_cast<unsigned char>(letter - 'a' + 1);
-        const std::optional<Channel> channel = channelOfLetter(letter);
-        EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(letter)), channel) << letter;
-        EXPECT_EQ(channelOfGlutKey(upper), channel) << "Shift+" << letter;
-        EXPECT_EQ(channelOfGlutKey(control), channel) << "Ctrl+" << letter;
-        EXPECT_EQ(channelOfKeyCode(upper), channel) << "key code of " << letter;
-    }
-    // Nothing else: digits, punctuation, Escape, the lower-case codes (F1 and
-    // the keypad in a page's terms).
-    for (unsigned code = 0; code < 256; ++code) {
-        const bool letterForm = (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= 1 && code <= 26);
-        if (!letterForm) {
-            EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(code)), std::nullopt) << code;
-        }
-        if (code < 'A' || code > 'Z') {
-            EXPECT_EQ(channelOfKeyCode(code), std::nullopt) << code;
-        }
+    for (int code = 0; code < 256; ++code) {
+        // The lower-case letter a GLUT character or a key code stands for, if any.
+        const bool control = code >= 1 && code <= 26;
+        const auto glutLetter = static_cast<char>(control ? code - 1 + 'a' : std::tolower(code));
+        const auto codeLetter = static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : 0);
+        const auto channelOf = [&](char letter) -> std::optional<Channel> {
+            const auto at = std::string("rgb").find(letter);
+            return letter != 0 && at != std::string::npos ? std::optional(static_cast<Channel>(at)) : std::nullopt;
+        };
+        EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(code)), channelOf(glutLetter)) << "GLUT character " << code;
+        EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(code)), channelOf(codeLetter)) << "key code " << code;
     }
 }
 
 // Events, then the channels shown after each poll ('|'), starting with
 // every channel on and nothing held. R, G, B: a key goes down; r, g, b: it
 // comes up; '~': the focus goes (nothing is held any longer).
-struct Script {
+const struct {
     const char* claim;
     const char* events;
     const char* afterEachPoll;
-};
-
-const Script kScripts[] = {
+} kScripts[] = {
     {"a tap between two polls flips once", "Rr||", "-gb -gb"},
     {"two taps between two polls flip once", "RrRr||", "-gb -gb"},
     {"a held key flips at every poll", "R|||r|", "-gb rgb -gb -gb"},
@@ -65,29 +47,25 @@ const Script kScripts[] = {
     {"a press before the focus went still counts once", "R~||", "-gb -gb"},
 };
 
-std::string polled() {
-    pollRecordedChannelKeys();
-    const ChannelSwitches on = channelSwitches();
-    return {on.red ? 'r' : '-', on.green ? 'g' : '-', on.blue ? 'b' : '-'};
-}
-
 TEST(RecordedKeys, ThePollFollowsTheKeyRule) {
-    for (const Script& script : kScripts) {
+    for (const auto& script : kScripts) {
         letGoOfChannelKeys();
-        polled();  // forgets presses left from the script before
+        pollRecordedChannelKeys();  // forgets presses left from the script before
         switchAllChannelsOn();
         std::string shown;
         for (const char* event = script.events; *event != '\0'; ++event) {
-            const std::string letters = "RGBrgb";
-            const auto at = letters.find(*event);
+            const auto key = std::string("RGBrgb").find(*event);
             if (*event == '|') {
-                shown += (shown.empty() ? "" : " ") + polled();
+                pollRecordedChannelKeys();
+                const ChannelSwitches on = channelSwitches();
+                shown += std::string(shown.empty() ? "" : " ") + (on.red ? 'r' : '-') + (on.green ? 'g' : '-') +
+                         (on.blue ? 'b' : '-');
             } else if (*event == '~') {
                 letGoOfChannelKeys();
-            } else if (at < 3) {
-                channelKeyPressed(static_cast<Channel>(at));
+            } else if (key < 3) {
+                channelKeyPressed(static_cast<Channel>(key));
             } else {
-                channelKeyReleased(static_cast<Channel>(at - 3));
+                channelKeyReleased(static_cast<Channel>(key - 3));
             }
         }
         EXPECT_EQ(shown, script.afterEachPoll) << script.claim;

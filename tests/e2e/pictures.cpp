@@ -15,14 +15,6 @@
 #include "platform/clock.h"
 #include "render/colour_ramp.h"
 
-#if defined(__SANITIZE_ADDRESS__)  // g++
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)  // clang
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
-
 namespace {
 
 constexpr int kWindow = 532;
@@ -76,9 +68,6 @@ int main(int argc, char** argv) {
         std::cout << tickCount() << '\n';
         return 0;
     }
-    if (command == "sanitized") {  // with AddressSanitizer, which holds freed memory back
-        return kSanitized ? 0 : 1;
-    }
     if (command == "close" && argc == 3) {  // WINDOW
         Display* display = XOpenDisplay(nullptr);
         XEvent event{};
@@ -88,6 +77,6 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
-    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT] | seed FROM TO | clock | sanitized | close WINDOW\n";
+    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT] | seed FROM TO | clock | close WINDOW\n";
     return 2;
 }
