@@ -4,8 +4,9 @@
 # always show seed 1's field, so every picture they show is known exactly.
 # Every claim is checked; the status says whether any failed.
 # Usage: viewer_test.sh SCENARIO PICTURES VIEWER...
-#   SCENARIO: seeded, program (Linux), windows-seeded, windows-program (under
-#   Wine) or web-seeded, web-program (VIEWER is then the page, in Chromium)
+#   SCENARIO: seeded, program (Linux), packaged (VIEWER is then a Debian
+#   package), windows-seeded, windows-program (under Wine) or web-seeded,
+#   web-program (VIEWER is then the page, in Chromium).
 set -uo pipefail
 # Sanitized builds: a leak check at exit would only find the GL driver's teardown.
 export ASAN_OPTIONS=detect_leaks=0
@@ -49,9 +50,10 @@ clock() {  # the viewer's clock now: the system's tick count, or a page's wall c
 }
 capture() { xwd -silent -id "$window" | /usr/bin/convert xwd:- -depth 8 rgb:-; }
 
-shows() {  # CHANNELS [WIDTH HEIGHT]: exactly seed 1's field with these channels, within 3 s
-    "$pictures" expect 1 "$@" >"$work/expected"
-    for _ in $(seq 60); do
+seed=1 patience=1  # the field shown; how many times longer than natively frames may take
+shows() {  # CHANNELS [WIDTH HEIGHT]: exactly the seed's field with these channels, within 3 s (times the patience)
+    "$pictures" expect "$seed" "$@" >"$work/expected"
+    for _ in $(seq $((60 * patience))); do
         capture | cmp -s - "$work/expected" && return 0
         sleep 0.05
     done
@@ -135,11 +137,12 @@ keys_in_every_form() {
 # seed between the clock before its start (less LAG ms) and after its first
 # frame.
 field_of_its_start_millisecond() {  # LAG VIEWER...
-    local before after seed=""
+    local before after
+    seed=""
     before=$(($(clock) - $1))
     shift
     start "$@"
-    for _ in $(seq 100); do
+    for _ in $(seq $((100 * patience))); do
         capture >"$work/shown"
         after=$(clock)
         seed=$("$pictures" seed "$before" "$after" <"$work/shown") && break
@@ -194,6 +197,18 @@ web-seeded)
     ;;
 web-program)
     field_of_its_start_millisecond 0 browser "$@"
+    ;;
+packaged)
+    # The program in a Debian package as it would be installed: on this
+    # machine's architecture, or on arm64 under emulation with that
+    # architecture's GL.
+    dpkg-deb -x "$1" "$work/root"
+    emulator=$([ "$(dpkg-deb -f "$1" Architecture)" = arm64 ] && echo qemu-aarch64-static)
+    [ -z "$emulator" ] || patience=5
+    field_of_its_start_millisecond 0 $emulator "$work/root/usr/bin/plasma-fractals"
+    xdotool key r
+    expect shows -gb
+    expect closes
     ;;
 windows-program)
     # With a Wine server already running, a new program's tick count has

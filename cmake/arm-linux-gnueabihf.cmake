@@ -1,0 +1,5 @@
+# Cross-compiling for Debian's armhf.
+set(PLASMA_TRIPLET arm-linux-gnueabihf)
+set(CMAKE_SYSTEM_PROCESSOR arm)
+set(PLASMA_QEMU arm)
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
