@@ -19,7 +19,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_
 set(plasma_page ${PROJECT_BINARY_DIR}/page.html)
 configure_file(${PROJECT_SOURCE_DIR}/platform/web/page.html ${plasma_page} @ONLY)
 
-# One page that needs nothing else: the program, its memory and the pause
+# The viewer as one page that needs nothing else: the program, its memory and the pause
 # (Asyncify lets it wait inside a frame while the page runs on), with the
 # page's own scripts: its on-screen keys, and the graphics brought back
 # after the browser has taken them away.
