@@ -93,8 +93,13 @@ void listenForChannelKeys() {
     }
 }
 
+// The page's keys start out showing every channel on, as the first frame
+// has them: they are told only of changes.
 void pollChannelKeys() {
+    const ChannelSwitches before = channelSwitches();
     pollRecordedChannelKeys();
     const ChannelSwitches on = channelSwitches();
-    showChannelsOnTouchKeys(on.red, on.green, on.blue);
+    if (on != before) {
+        showChannelsOnTouchKeys(on.red, on.green, on.blue);
+    }
 }

@@ -6,6 +6,7 @@ struct ChannelSwitches {
     bool red = false;
     bool green = false;
     bool blue = false;
+    bool operator==(const ChannelSwitches&) const = default;
 };
 
 ChannelSwitches channelSwitches();

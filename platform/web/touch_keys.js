@@ -4,8 +4,7 @@ mergeInto(LibraryManager.library, {
   showChannelsOnTouchKeys: function(red, green, blue) {
     [['red-key', red], ['green-key', green], ['blue-key', blue]].forEach(function(key) {
       var button = document.getElementById(key[0]);
-      var pressed = key[1] ? 'true' : 'false';
-      if (button && button.getAttribute('aria-pressed') !== pressed) button.setAttribute('aria-pressed', pressed);
+      if (button) button.setAttribute('aria-pressed', key[1] ? 'true' : 'false');
     });
   },
 });
