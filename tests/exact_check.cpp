@@ -86,9 +86,12 @@ int main() {
             expectEqual(nextRandom(), sequence[i], "seed, draw", sequence[0], i);
         }
     }
-    // The fifth, 19169: k = 9169 times 0.0001 as a float, not rounded to single precision.
+    // The fifth, 19169: k = 9169 times the single-precision 0.0001, not rounded
+    // to single precision. That float's value is written as a double literal:
+    // a float literal may be widened (to the x87's precision where
+    // FLT_EVAL_METHOD is 2) and then means the double nearest 0.0001 instead.
     expectEqual((seedRandom(1), nextRandom(), nextRandom(), nextRandom(), nextRandom(), unitDraw()),
-                9169 * static_cast<double>(0.0001F), "seed 1's fifth draw in [0, 1)");
+                9169 * 0x1.a36e2ep-14, "seed 1's fifth draw in [0, 1)");
 
     for (const auto& known : kKnownCells) {
         generateField(cells, known.seed);
