@@ -4,6 +4,13 @@
 include(GNUInstallDirs)
 set(PLASMA_COPYRIGHT "Copyright (c) 2026 The Plasma Fractals developers")
 
+# Where the project lives on the web, as software centres and Debian show it.
+# It has no home yet: the default is a placeholder, to be set before publishing.
+set(PLASMA_HOMEPAGE "https://placeholder-to-set-before-publishing.invalid/plasma-fractals" CACHE STRING
+  "The project's homepage, as the packages and their metadata give it")
+# The developer's reverse-DNS id, from the same domain as the AppStream id.
+set(PLASMA_DEVELOPER_ID org.plasmafractals)
+
 # The Debian package's maintainer: from the variables Debian's own tools read.
 if(DEFINED ENV{DEBEMAIL} AND "$ENV{DEBEMAIL}" MATCHES "<")
   set(PLASMA_MAINTAINER "$ENV{DEBEMAIL}")
@@ -88,4 +95,5 @@ the red, green and blue channels off and on.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PLASMA_HOMEPAGE}")
 include(CPack)
