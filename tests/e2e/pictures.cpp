@@ -21,8 +21,11 @@ constexpr int kWindow = 532;
 HeightField field;
 
 // Mesa stores each channel as the nearest of 256 levels: the channel times
-// 255 in single precision, halves rounded to even.
-char level(float channel, char on) { return on == '-' ? '\0' : static_cast<char>(std::lrint(channel * 255.0F)); }
+// 255 in single precision (the cast keeps it so where floats are evaluated
+// wider), halves rounded to even.
+char level(float channel, char on) {
+    return on == '-' ? '\0' : static_cast<char>(std::lrint(static_cast<float>(channel * 255.0F)));
+}
 
 // Cell [x][y] at pixel (x + 10, y + 10) from the lower-left corner, black
 // elsewhere: RGB bytes, top row first. Channels as "rgb", "-g-", ...
@@ -36,6 +39,13 @@ std::string picture(const std::string& on, int width = kWindow, int height = kWi
         }
     }
     return rgb;
+}
+
+// Whether the window shows cell [0][y] of this value with every channel on.
+bool shows(const std::string& window, float value, int y) {
+    const Colour colour = colourRamp(value);
+    const auto at = static_cast<std::size_t>(3 * ((kWindow - 11 - y) * kWindow + 10));
+    return window.compare(at, 3, {level(colour.red, 'r'), level(colour.green, 'g'), level(colour.blue, 'b')}) == 0;
 }
 
 std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 0)); }
@@ -52,9 +62,14 @@ int main(int argc, char** argv) {
     if (command == "seed" && argc == 4) {  // FROM TO, the window's RGB bytes on input
         const std::string shown{std::istreambuf_iterator<char>(std::cin), {}};
         for (std::uint32_t seed = number(argv[2]); seed != number(argv[3]) + 1; ++seed) {
-            seedRandom(seed);  // cell [0][0], the first draw, is a cheap test first
-            const Colour corner = colourRamp(static_cast<float>(unitDraw()));
-            if (shown.size() == 3 * kWindow * kWindow && shown[3 * (kWindow - 11) * kWindow + 30] == level(corner.red, 'r')) {
+            // A cheap test first, so that few seeds reach the whole picture's
+            // costly one: cells [0][0] and [0][256], from the first two draws
+            // (the corners [0][0] and [0][512], and the average of the two).
+            seedRandom(seed);
+            const auto lowerLeft = static_cast<float>(unitDraw());
+            const auto upperLeft = static_cast<float>(unitDraw());
+            const auto left = static_cast<float>((static_cast<double>(upperLeft) + lowerLeft) * 0.5);
+            if (shown.size() == 3 * kWindow * kWindow && shows(shown, lowerLeft, 0) && shows(shown, left, 256)) {
                 generateField(field, seed);
                 if (picture("rgb") == shown) {
                     std::cout << seed << '\n';

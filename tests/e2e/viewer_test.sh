@@ -25,12 +25,22 @@ expect() {  # COMMAND...: counts and reports a claim that does not hold
     "$@" || { echo "FAILED: $*"; failures=$((failures + 1)); }
 }
 
-start() {  # VIEWER...: at the top left corner; its window is $window
+start() {  # VIEWER...: at the top left corner; its window is $window, showing its first picture
     "$@" -geometry +0+0 >"$work/output" 2>&1 &
     viewer=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
     [ -n "$window" ] || echo "waited 30 s for the viewer's window"
     xdotool mousemove 266 266  # keys go to the window under the pointer
+    # A browser's or Wine's first start on a machine may take many seconds:
+    # the first picture has its black border and colour at its centre.
+    local end=$((SECONDS + 30))
+    until capture >"$work/first" && [ "$(pixel 0 0)" = 000 ] && [ "$(pixel 266 266)" != 000 ]; do
+        [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's first picture"; break; }
+        sleep 0.1
+    done
+}
+pixel() {  # X Y: the levels of a pixel of the first picture, from the top left
+    od -A n -t u1 -j $((3 * ($2 * 532 + $1))) -N 3 "$work/first" | tr -d ' '
 }
 # Chromium with nothing fetched in the background (add a private profile).
 quiet_chromium=(chromium --no-sandbox --no-first-run --disable-background-networking
@@ -142,11 +152,11 @@ field_of_its_start_millisecond() {  # LAG VIEWER...
     before=$(($(clock) - $1))
     shift
     start "$@"
-    for _ in $(seq $((100 * patience))); do
+    local end=$((SECONDS + 5 * patience))
+    while [ -z "$seed" ] && [ $SECONDS -lt $end ]; do
         capture >"$work/shown"
         after=$(clock)
-        seed=$("$pictures" seed "$before" "$after" <"$work/shown") && break
-        sleep 0.05
+        seed=$("$pictures" seed "$before" "$after" <"$work/shown") || sleep 0.05
     done
     [ -n "$seed" ] || echo "no seed in $before..$after gives the window's picture ($(wc -c <"$work/shown") bytes)"
     expect [ -n "$seed" ]
