@@ -34,3 +34,4 @@ function(plasma_platform_executable name)
   set_target_properties(${name} PROPERTIES
     LINK_DEPENDS "${plasma_page};${scripts};${PROJECT_SOURCE_DIR}/platform/web/colour_levels.js")
 endfunction()
+set(plasma_display_libraries)

@@ -1,0 +1,7 @@
+// A page fits its picture to the browser's window and device pixels itself
+// (platform/web/page.html): the program always draws one pixel per point.
+#include "platform/display.h"
+
+DisplayReading readDisplay() { return {96.0, 0, 0, 0, 0}; }
+
+void followDisplayChanges(void (* /*changed*/)()) {}
