@@ -27,15 +27,20 @@ char level(float channel, char on) {
     return on == '-' ? '\0' : static_cast<char>(std::lrint(static_cast<float>(channel * 255.0F)));
 }
 
-// Cell [x][y] at pixel (x + 10, y + 10) from the lower-left corner, black
-// elsewhere: RGB bytes, top row first. Channels as "rgb", "-g-", ...
-std::string picture(const std::string& on, int width = kWindow, int height = kWindow) {
+// Cell [x][y] as the n x n block of pixels from ((x + 10) n, (y + 10) n) up
+// and right from the lower-left corner, black elsewhere: RGB bytes, top row
+// first. Channels as "rgb", "-g-", ...
+std::string picture(const std::string& on, int width = kWindow, int height = kWindow, int n = 1) {
     std::string rgb(static_cast<std::size_t>(3 * width * height), '\0');
-    for (int x = 0; x < 512 && x + 10 < width; ++x) {
-        for (int y = 0; y < 512 && y + 10 < height; ++y) {
+    for (int x = 0; x < 512; ++x) {
+        for (int y = 0; y < 512; ++y) {
             const Colour colour = colourRamp(field[x][y]);
-            const auto at = static_cast<std::size_t>(3 * ((height - 11 - y) * width + x + 10));
-            rgb.replace(at, 3, {level(colour.red, on[0]), level(colour.green, on[1]), level(colour.blue, on[2])});
+            const std::string levels{level(colour.red, on[0]), level(colour.green, on[1]), level(colour.blue, on[2])};
+            for (int px = (x + 10) * n; px < (x + 11) * n && px < width; ++px) {
+                for (int py = (y + 10) * n; py < (y + 11) * n && py < height; ++py) {
+                    rgb.replace(static_cast<std::size_t>(3 * ((height - 1 - py) * width + px)), 3, levels);
+                }
+            }
         }
     }
     return rgb;
@@ -54,9 +59,11 @@ std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "expect" && (argc == 4 || argc == 6) && std::string(argv[3]).size() == 3) {  // SEED CHANNELS [WIDTH HEIGHT]
+    // SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]]
+    if (command == "expect" && (argc == 4 || argc == 6 || argc == 7) && std::string(argv[3]).size() == 3) {
         generateField(field, number(argv[2]));
-        std::cout << (argc == 6 ? picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5])) : picture(argv[3]));
+        std::cout << (argc == 4 ? picture(argv[3])
+                                : picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5]), argc == 7 ? std::atoi(argv[6]) : 1));
         return 0;
     }
     if (command == "seed" && argc == 4) {  // FROM TO, the window's RGB bytes on input
@@ -92,6 +99,6 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
-    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT] | seed FROM TO | clock | close WINDOW\n";
+    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | close WINDOW\n";
     return 2;
 }

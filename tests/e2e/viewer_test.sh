@@ -4,9 +4,9 @@
 # always show seed 1's field, so every picture they show is known exactly.
 # Every claim is checked; the status says whether any failed.
 # Usage: viewer_test.sh SCENARIO PICTURES VIEWER...
-#   SCENARIO: seeded, program (Linux), packaged (VIEWER is then a Debian
-#   package), windows-seeded, windows-program (under Wine) or web-seeded,
-#   web-program (VIEWER is then the page, in Chromium).
+#   SCENARIO: seeded, program, scales (Linux), packaged (VIEWER is then a
+#   Debian package), windows-seeded, windows-program, windows-scales (under
+#   Wine) or web-seeded, web-program (VIEWER is then the page, in Chromium).
 set -uo pipefail
 # Sanitized builds: a leak check at exit would only find the GL driver's teardown.
 export ASAN_OPTIONS=detect_leaks=0
@@ -14,11 +14,16 @@ scenario=$1 pictures=$2
 shift 2
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "waited 10 s for Xvfb to start"; exit 1; }
-export DISPLAY=:$(cat "$work/display")
+xserver() {  # WIDTHxHEIGHT: a private X server with a screen of that size, as $DISPLAY (ending the one before)
+    if [ -n "${server:-}" ]; then kill "$server"; wait "$server" 2>/dev/null; fi
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+    server=$!
+    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+    [ -s "$work/display" ] || { echo "waited 10 s for Xvfb to start"; exit 1; }
+    export DISPLAY=:$(cat "$work/display")
+}
+xserver 1280x1024
 
 failures=0
 expect() {  # COMMAND...: counts and reports a claim that does not hold
@@ -30,18 +35,23 @@ start() {  # VIEWER...: at the top left corner; its window is $window, showing i
     viewer=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
     [ -n "$window" ] || echo "waited 30 s for the viewer's window"
-    xdotool mousemove 266 266  # keys go to the window under the pointer
+    # The keys go to the window with the focus; the pointer rests in the
+    # screen's far corner, where it moves nothing and no tooltip shows.
+    timeout 10 xdotool windowfocus --sync "$window" mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 1, $2 - 1 }') ||
+        echo "waited 10 s for the focus to move to the viewer's window"
     # A browser's or Wine's first start on a machine may take many seconds:
     # the first picture has its black border and colour at its centre.
-    local end=$((SECONDS + 30))
-    until capture >"$work/first" && [ "$(pixel 0 0)" = 000 ] && [ "$(pixel 266 266)" != 000 ]; do
+    local end=$((SECONDS + 30)) side
+    until side=$(xwininfo -id "$window" | sed -n 's/^ *Width: //p') && capture >"$work/first" &&
+          [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
         [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's first picture"; break; }
         sleep 0.1
     done
 }
-pixel() {  # X Y: the levels of a pixel of the first picture, from the top left
-    od -A n -t u1 -j $((3 * ($2 * 532 + $1))) -N 3 "$work/first" | tr -d ' '
+pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
+    od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
 }
+size() { xwininfo -id "$window" | awk '/Width:/ { width = $2 } /Height:/ { print width "x" $2 }'; }
 # Chromium with nothing fetched in the background (add a private profile).
 quiet_chromium=(chromium --no-sandbox --no-first-run --disable-background-networking
                 --disable-component-update --disable-sync --disable-quic)
@@ -61,7 +71,7 @@ clock() {  # the viewer's clock now: the system's tick count, or a page's wall c
 capture() { xwd -silent -id "$window" | /usr/bin/convert xwd:- -depth 8 rgb:-; }
 
 seed=1 patience=1  # the field shown; how many times longer than natively frames may take
-shows() {  # CHANNELS [WIDTH HEIGHT]: exactly the seed's field with these channels, within 3 s (times the patience)
+shows() {  # CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]]: exactly the seed's field with these channels, within 3 s (times the patience)
     "$pictures" expect "$seed" "$@" >"$work/expected"
     for _ in $(seq $((60 * patience))); do
         capture | cmp -s - "$work/expected" && return 0
@@ -191,9 +201,51 @@ program)
     kill "$server"
     expect ends_with 1
     ;;
+scales)
+    # The desktop's scale (Xft.dpi, as desktops set it) and the screen decide
+    # the whole device pixels per point, n: the window is 532n square, every
+    # point an n x n block of its level at n = 1, the border 10n pixels. Resized,
+    # the picture keeps its place at the lower left and its n.
+    for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1"; do
+        read -r dpi screen n <<<"$case"
+        xserver "$screen"
+        xrdb -merge <<<"Xft.dpi: $dpi"
+        start "$@"
+        expect shows rgb $((532 * n)) $((532 * n)) "$n"
+        echo "Xft.dpi $dpi, screen $screen: window $(size), $n pixels per point expected"
+        if [ "$dpi" = 192 ] && [ "$n" = 2 ]; then
+            xdotool windowsize "$window" 1200 1000
+            expect shows rgb 1200 1000 2
+        fi
+        expect closes
+    done
+    ;;
 windows-seeded)
     start "$@"
     seed_one_and_red_key
+    expect closes
+    ;;
+windows-scales)
+    # The same under Wine, which takes the scale from LogPixels (in a prefix
+    # of its own, so that the other Windows scenarios keep theirs). Then what
+    # Windows sends when the window moves to a monitor of another scale: the
+    # window takes that scale's n and size.
+    export WINEPREFIX=$work/wine
+    xserver 1920x1200
+    for case in "96 1" "144 2" "192 2"; do
+        read -r dpi n <<<"$case"
+        "$1" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        start "$@"
+        expect shows rgb $((532 * n)) $((532 * n)) "$n"
+        echo "LogPixels $dpi, screen 1920x1200: window $(size), $n pixels per point expected"
+        [ "$dpi" = 192 ] || expect closes
+    done
+    for case in "96 1" "144 2"; do
+        read -r dpi n <<<"$case"
+        "$1" "$(dirname "$2")/send_dpi_change.exe" "$dpi"
+        expect shows rgb $((532 * n)) $((532 * n)) "$n"
+        echo "WM_DPICHANGED to $dpi: window $(size), $n pixels per point expected"
+    done
     expect closes
     ;;
 web-seeded)
