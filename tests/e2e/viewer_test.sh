@@ -33,20 +33,22 @@ expect() {  # COMMAND...: counts and reports a claim that does not hold
 start() {  # VIEWER...: at the top left corner; its window is $window, showing its first picture
     "$@" -geometry +0+0 >"$work/output" 2>&1 &
     viewer=$!
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Plasma Fractals$' | head -n 1)
-    [ -n "$window" ] || echo "waited 30 s for the viewer's window"
+    # A browser's or Wine's first start on a machine may take many seconds,
+    # and make and unmake windows on the way: the window, found again while
+    # the one found is gone, until it shows its black border and colour at its centre.
+    local end=$((SECONDS + 30)) side=""
+    window=""
+    until [ -n "$window" ] && side=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$side" ] &&
+          capture >"$work/first" && [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
+        [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's window and its first picture"; break; }
+        [ -n "$window" ] && [ -n "$side" ] || window=$(xdotool search --onlyvisible --name '^Plasma Fractals$' 2>/dev/null | head -n 1)
+        side=""
+        sleep 0.1
+    done
     # The keys go to the window with the focus; the pointer rests in the
     # screen's far corner, where it moves nothing and no tooltip shows.
     timeout 10 xdotool windowfocus --sync "$window" mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 1, $2 - 1 }') ||
         echo "waited 10 s for the focus to move to the viewer's window"
-    # A browser's or Wine's first start on a machine may take many seconds:
-    # the first picture has its black border and colour at its centre.
-    local end=$((SECONDS + 30)) side
-    until side=$(xwininfo -id "$window" | sed -n 's/^ *Width: //p') && capture >"$work/first" &&
-          [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
-        [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's first picture"; break; }
-        sleep 0.1
-    done
 }
 pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
