@@ -5,15 +5,12 @@
 # and given back. Every claim is checked; the status says whether any failed.
 # Usage: phone_test.py PICTURES PAGE ICON
 import base64
-import fcntl
-import json
 import os
-import select
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
+
+from devtools import Chromium
 
 pictures, page, icon = sys.argv[1:4]
 failures = 0
@@ -26,40 +23,9 @@ def expect(holds, claim):
         failures += 1
 
 
-# Chromium reads the protocol's commands from descriptor 3 and answers on 4,
-# each message a JSON text ended by a NUL byte.
-profile = tempfile.mkdtemp()
-high = lambda fd: fcntl.fcntl(fd, fcntl.F_DUPFD_CLOEXEC, 10)  # clear of 3 and 4
-commands, to_browser = map(high, os.pipe())
-from_browser, answers = map(high, os.pipe())
-# The emulated scale below must be the screen's own for a layout exact to the device pixel.
-browser = subprocess.Popen(
-    ["chromium", "--headless", "--no-sandbox", "--no-first-run", "--disable-background-networking",
-     "--disable-component-update", "--disable-sync", "--disable-quic", "--use-angle=swiftshader",
-     "--enable-unsafe-swiftshader", "--force-device-scale-factor=3", "--remote-debugging-pipe",
-     "--user-data-dir=" + profile], close_fds=False, preexec_fn=lambda: (os.dup2(commands, 3), os.dup2(answers, 4)),
-    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-received, last_id, session = b"", 0, None
-
-
-def send(method, **params):
-    global received, last_id
-    last_id += 1
-    os.write(to_browser, json.dumps({"id": last_id, "method": method, "params": params,
-                                     **({"sessionId": session} if session else {})}).encode() + b"\0")
-    while True:  # events are dropped
-        while b"\0" not in received:
-            if not select.select([from_browser], [], [], 30)[0]:
-                raise RuntimeError(f"waited 30 s for Chromium's answer to {method}")
-            received += os.read(from_browser, 1 << 20) or sys.exit(f"Chromium ended while answering {method}")
-        text, received = received.split(b"\0", 1)
-        answer = json.loads(text)
-        if answer.get("id") == last_id:
-            return answer["result"] if "result" in answer else sys.exit(f"{method}: {answer['error']}")
-
-
-def evaluate(expression):
-    return send("Runtime.evaluate", expression=expression, returnByValue=True)["result"].get("value")
+# The emulated scale must be the screen's own for a layout exact to the device pixel.
+browser = Chromium("--force-device-scale-factor=3")
+send, evaluate = browser.send, browser.evaluate
 
 
 def turn(width, height, angle):  # the phone held this way
@@ -141,8 +107,7 @@ def steady():  # the channels the keys show, if the same for a second
 
 
 try:
-    session = send("Target.attachToTarget", flatten=True,
-                   targetId=send("Target.createTarget", url="about:blank")["targetId"])["sessionId"]
+    browser.new_tab()
     turn(360, 640, 0)
     send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
     # Anything the page tries to fetch breaks its policy: every refusal is counted.
@@ -197,22 +162,26 @@ try:
     expect(at["keys"][0][0] >= at["canvas"][2], "landscape: the keys beside the picture")
 
     # Graphics taken away: a sentence instead of the picture; a key pressed
-    # meanwhile counts; given back, the same field with the switches.
-    evaluate("window.graphics = document.getElementById('canvas').getContext('webgl')"
-             ".getExtension('WEBGL_lose_context'); graphics.loseContext()")
-    time.sleep(0.5)
-    expect(evaluate("document.getElementById('canvas').getClientRects().length === 0") and
-           "paused" in evaluate("document.getElementById('message').textContent"), "lost: a sentence, no picture")
-    tap("b")
-    time.sleep(0.5)
-    evaluate("graphics.restoreContext()")
-    expect(shows(flipped(after, "b")), "given back: the same field, with B pressed while lost")
-    tap("g", then=flipped(after, "bg"), claim="and G still works")
+    # meanwhile counts; given back, the same field with the switches. Twice,
+    # on two screens and with other switches, so that what a restore must
+    # make anew is not found by luck.
+    evaluate("window.graphics = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context')")
+    for where, key in (("landscape", "b"), ("portrait", "r")):
+        if where == "portrait":
+            turn(360, 640, 0)
+        evaluate("graphics.loseContext()")
+        time.sleep(0.5)
+        expect(evaluate("document.getElementById('canvas').getClientRects().length === 0") and
+               "paused" in evaluate("document.getElementById('message').textContent"), f"{where}, lost: a sentence, no picture")
+        tap(key)
+        time.sleep(0.5)
+        evaluate("graphics.restoreContext()")
+        after = flipped(after, key)
+        expect(shows(after), f"{where}, given back: the same field, with {key.upper()} pressed while lost ({after})")
+    tap("g", then=flipped(after, "g"), claim="and G still works")
     expect(evaluate("refused") == 0, "the page fetched nothing")
 finally:
-    browser.kill()
-    browser.wait()
-    shutil.rmtree(profile, ignore_errors=True)
+    browser.close()
 
 print("phone: every claim holds" if failures == 0 else f"phone: {failures} claims failed")
 sys.exit(failures > 0)
