@@ -1,0 +1,163 @@
+// The page's GL without a browser: its colour levels and matrices against a
+// desktop GL's, and what it asks of WebGL in each frame, through recording
+// stand-ins for WebGL's calls.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "platform/web/point_gl.h"
+#include "platform/web/webgl.h"
+
+namespace {
+
+struct Recorded {
+    int programs = 0;
+    int buffers = 0;
+    GLuint boundBuffer = 0;
+    std::vector<std::vector<GatheredPoint>> uploads;
+    std::vector<GLsizei> draws;  // the count of each draw
+    std::vector<std::vector<GLint>> viewports;
+    void (*restored)() = nullptr;
+} webgl;
+
+}  // namespace
+
+extern "C" {
+void emscripten_glClear(GLbitfield /*mask*/) {}
+void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { webgl.viewports.push_back({x, y, width, height}); }
+GLuint emscripten_glCreateShader(GLenum /*type*/) { return 1; }
+void emscripten_glShaderSource(GLuint /*shader*/, GLsizei /*count*/, const char* const* /*sources*/, const GLint* /*lengths*/) {}
+void emscripten_glCompileShader(GLuint /*shader*/) {}
+GLuint emscripten_glCreateProgram() { return static_cast<GLuint>(++webgl.programs); }
+void emscripten_glAttachShader(GLuint /*program*/, GLuint /*shader*/) {}
+void emscripten_glBindAttribLocation(GLuint /*program*/, GLuint /*index*/, const char* /*name*/) {}
+void emscripten_glLinkProgram(GLuint /*program*/) {}
+void emscripten_glDeleteShader(GLuint /*shader*/) {}
+GLint emscripten_glGetUniformLocation(GLuint /*program*/, const char* /*name*/) { return 0; }
+void emscripten_glGenBuffers(GLsizei /*count*/, GLuint* buffers) { *buffers = static_cast<GLuint>(++webgl.buffers); }
+void emscripten_glUseProgram(GLuint /*program*/) {}
+void emscripten_glBindBuffer(GLenum /*target*/, GLuint buffer) { webgl.boundBuffer = buffer; }
+void emscripten_glBufferData(GLenum /*target*/, long size, const void* data, GLenum /*usage*/) {
+    std::vector<GatheredPoint> upload(static_cast<std::size_t>(size) / sizeof(GatheredPoint));
+    std::memcpy(upload.data(), data, upload.size() * sizeof(GatheredPoint));
+    webgl.uploads.push_back(upload);
+}
+void emscripten_glEnableVertexAttribArray(GLuint /*index*/) {}
+void emscripten_glVertexAttribPointer(GLuint /*index*/, GLint /*size*/, GLenum /*type*/, GLboolean /*normalized*/,
+                                      GLsizei /*stride*/, const void* /*offset*/) {}
+void emscripten_glUniform1f(GLint /*location*/, GLfloat /*value*/) {}
+void emscripten_glDrawArrays(GLenum mode, GLint /*first*/, GLsizei count) {
+    EXPECT_EQ(mode, static_cast<GLenum>(GL_POINTS));
+    webgl.draws.push_back(count);
+}
+}
+
+void followGraphicsContext(void (*restored)()) { webgl.restored = restored; }
+
+namespace {
+
+// A desktop GL's level: c × 255 in single precision, to the nearest, halves to even.
+TEST(PageGl, ColourLevelsAreADesktopGlsNearestHalvesToEven) {
+    for (int k = 0; k < 256; ++k) {
+        EXPECT_EQ(colourLevel(static_cast<float>(k / 255.0)), k) << "level " << k;
+    }
+    // (k + 0.5) / 255, made single, times 255 in single precision is k + 0.5 exactly.
+    for (int k = 0; k < 255; ++k) {
+        EXPECT_EQ(colourLevel(static_cast<float>((k + 0.5) / 255.0)), k % 2 == 0 ? k : k + 1) << "between " << k << " and " << k + 1;
+    }
+    EXPECT_EQ(colourLevel(std::nextafter(0.5F, 0.0F)), 127);
+    EXPECT_EQ(colourLevel(std::nextafter(0.5F, 1.0F)), 128);
+    EXPECT_EQ(colourLevel(-0.25F), 0);
+    EXPECT_EQ(colourLevel(1.5F), 255);
+    EXPECT_EQ(colourLevel(std::numeric_limits<float>::quiet_NaN()), 0);
+}
+
+// One frame of points, as the viewer draws them: the window's drawing
+// coordinates (one unit a point of n pixels, half a unit onto the centre of
+// its block), then the points between glBegin and glEnd.
+void frame(int width, int height, int n, const std::vector<std::pair<float, float>>& vertices, float grey = 0.5F) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0.0, width / static_cast<double>(n), 0.0, height / static_cast<double>(n));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.5F, 0.5F, 0.0F);
+    glPointSize(static_cast<float>(n));
+    glBegin(GL_POINTS);
+    glColor3f(grey, grey, grey);
+    for (const auto& [x, y] : vertices) {
+        glVertex2f(x, y);
+    }
+    glEnd();
+}
+
+// The first pixel a point of n pixels covers along one axis, by WebGL's
+// viewport transform and its rule for points: pixels whose centres lie in
+// [centre - n / 2, centre + n / 2).
+int firstPixel(float clip, int viewportSide, int n) {
+    const double centre = (clip + 1.0) * viewportSide / 2.0;
+    return static_cast<int>(std::ceil(centre - n / 2.0 - 0.5));
+}
+
+TEST(PageGl, TheMatricesTakeEachPointToTheBlockOfItsPixels) {
+    const struct {
+        int width, height, n;
+        float x, y;
+        int pixelX, pixelY;
+    } rows[] = {
+        {532, 532, 1, 10, 10, 10, 10},      {532, 532, 1, 521, 521, 521, 521},    {532, 532, 1, 266, 11, 266, 11},
+        {1200, 1000, 1, 10, 521, 10, 521},  {100, 700, 1, 10, 10, 10, 10},        // resized: anchored at the lower left
+        {1064, 1064, 2, 10, 10, 20, 20},    {1064, 1064, 2, 521, 521, 1042, 1042}, {1596, 1596, 3, 265, 10, 795, 30},
+    };
+    for (const auto& row : rows) {
+        frame(row.width, row.height, row.n, {{row.x, row.y}});
+        const GatheredPoint point = webgl.uploads.back().at(0);
+        EXPECT_EQ(firstPixel(point.x, row.width, row.n), row.pixelX) << row.x << " in " << row.width << " at " << row.n;
+        EXPECT_EQ(firstPixel(point.y, row.height, row.n), row.pixelY) << row.y << " in " << row.height << " at " << row.n;
+        EXPECT_EQ(point.red, 128);
+        EXPECT_EQ(point.alpha, 255);
+    }
+}
+
+TEST(PageGl, EachFrameIsOneUploadAndOneDrawOfItsOwnPoints) {
+    const auto uploads = webgl.uploads.size();
+    const auto draws = webgl.draws.size();
+    frame(532, 532, 1, {{10, 10}, {10, 11}, {11, 10}}, 0.0F);
+    frame(532, 532, 1, {{20, 20}, {20, 21}}, 1.0F);
+    ASSERT_EQ(webgl.uploads.size(), uploads + 2);
+    ASSERT_EQ(webgl.draws.size(), draws + 2);
+    EXPECT_EQ(webgl.draws[draws], 3);
+    EXPECT_EQ(webgl.draws[draws + 1], 2);
+    ASSERT_EQ(webgl.uploads[uploads + 1].size(), 2U);
+    for (const GatheredPoint& point : webgl.uploads[uploads + 1]) {
+        EXPECT_EQ(point.green, 255) << "a point of the frame before";
+    }
+}
+
+TEST(PageGl, AContextGivenBackGetsTheObjectsAndViewportAnew) {
+    frame(532, 532, 1, {{10, 10}});
+    const int programs = webgl.programs;
+    const int buffers = webgl.buffers;
+    frame(532, 532, 1, {{10, 10}});
+    EXPECT_EQ(webgl.programs, programs) << "made once, not at every frame";
+    EXPECT_EQ(webgl.buffers, buffers);
+    ASSERT_NE(webgl.restored, nullptr);
+    webgl.restored();
+    webgl.viewports.clear();
+    glBegin(GL_POINTS);
+    glVertex2f(10, 10);
+    glEnd();
+    EXPECT_EQ(webgl.programs, programs + 1);
+    EXPECT_EQ(webgl.buffers, buffers + 1);
+    EXPECT_EQ(webgl.boundBuffer, static_cast<GLuint>(webgl.buffers)) << "the draw uses the new buffer";
+    EXPECT_EQ(webgl.viewports, (std::vector<std::vector<GLint>>{{0, 0, 532, 532}}));
+}
+
+}  // namespace
