@@ -237,6 +237,7 @@ windows-scales)
     for case in "96 1" "144 2" "192 2"; do
         read -r dpi n <<<"$case"
         "$1" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        "$(dirname "$1")/wineserver" -k  # Wine 10 takes the monitor's scale as its server starts
         start "$@"
         expect shows rgb $((532 * n)) $((532 * n)) "$n"
         echo "LogPixels $dpi, screen 1920x1200: window $(size), $n pixels per point expected"
