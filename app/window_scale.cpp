@@ -7,12 +7,6 @@
 
 #include "render/frame.h"
 
-namespace {
-
-constexpr double kStandardDotsPerInch = 96.0;
-
-}  // namespace
-
 int pointScale(const DisplayReading& display) {
     const int fits = std::min((display.workWidth - display.frameWidth) / kWindowSide,
                               (display.workHeight - display.frameHeight) / kWindowSide);

@@ -2,6 +2,9 @@
 // decides how many device pixels each point of the picture takes.
 #pragma once
 
+// A desktop at 100%: the scale every platform measures from.
+constexpr double kStandardDotsPerInch = 96.0;
+
 struct DisplayReading {
     double dotsPerInch;  // the desktop's scale: 96 at 100%, 192 at 200%
     int workWidth;       // the area windows may take on the window's screen, in device pixels

@@ -1,9 +1,8 @@
 // The X11 display: its scale is the Xft.dpi resource that desktops set in
 // the display's resource database (GNOME, KDE Plasma and Xfce at 2x: 192),
 // and its work area the one the window manager publishes for the current
-// desktop (_NET_WORKAREA), or the screen. A
-// window manager's frame is not known before the window is shown; it is
-// taken as none.
+// desktop (_NET_WORKAREA), or the screen. A window manager's frame is not
+// known before the window is shown; it is taken as none.
 #include "platform/display.h"
 
 #include <GL/glx.h>
@@ -15,8 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr double kStandardDotsPerInch = 96.0;
 
 double resourceDotsPerInch(Display* display) {
     const char* resources = XResourceManagerString(display);

@@ -2,6 +2,6 @@
 // (platform/web/page.html): the program always draws one pixel per point.
 #include "platform/display.h"
 
-DisplayReading readDisplay() { return {96.0, 0, 0, 0, 0}; }
+DisplayReading readDisplay() { return {kStandardDotsPerInch, 0, 0, 0, 0}; }
 
 void followDisplayChanges(void (* /*changed*/)()) {}
