@@ -4,7 +4,7 @@
 
 #include "app/window.h"
 #include "field/height_field.h"
-#include "input/channel_keys.h"
+#include "input/key_poll.h"
 #include "platform/memory.h"
 #include "render/frame.h"
 

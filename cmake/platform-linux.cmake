@@ -2,7 +2,7 @@
 # them, and the keys from GLUT's key events, checked against the X server's
 # own state of the keys; the display's scale from its resource database.
 set(plasma_os linux)
-set(plasma_keys input/channel_keys_glut.cpp)
+set(plasma_keys input/key_poll_glut.cpp)
 find_package(GLUT REQUIRED)
 find_package(X11 REQUIRED)
 set(plasma_glut GLUT::GLUT)

@@ -3,7 +3,7 @@
 # own GL (platform/web/gl.cpp); the keys from the page's key events and
 # on-screen keys.
 set(plasma_os web)
-set(plasma_keys input/channel_keys_web.cpp)
+set(plasma_keys input/key_poll_web.cpp)
 set(plasma_key_libraries plasma_key_rule)
 set(CMAKE_EXECUTABLE_SUFFIX .html)
 add_library(plasma_web_gl STATIC platform/web/gl.cpp platform/web/point_gl.cpp platform/web/graphics_context.cpp)

@@ -2,7 +2,7 @@
 # does) and the keys from the system's own key state.
 enable_language(RC)
 set(plasma_os windows)
-set(plasma_keys input/channel_keys_windows.cpp)
+set(plasma_keys input/key_poll_windows.cpp)
 find_package(FreeGLUT CONFIG REQUIRED)
 if(TARGET FreeGLUT::freeglut_static)
   set(plasma_glut FreeGLUT::freeglut_static)

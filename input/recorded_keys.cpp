@@ -14,7 +14,7 @@ struct KeyState {
 
 KeyState keys[kChannelCount];
 
-KeyState& keyOf(Channel channel) { return keys[static_cast<int>(channel)]; }
+KeyState& keyOf(Channel channel) { return keys[indexOf(channel)]; }
 
 bool takeActive(Channel channel) {
     KeyState& key = keyOf(channel);
@@ -38,8 +38,9 @@ void letGoOfChannelKeys() {
 }
 
 void pollRecordedChannelKeys() {
-    const bool flipRed = takeActive(Channel::red);
-    const bool flipGreen = takeActive(Channel::green);
-    const bool flipBlue = takeActive(Channel::blue);
-    toggleChannels(flipRed, flipGreen, flipBlue);
+    for (const ChannelKey& row : kChannelKeys) {
+        if (takeActive(row.channel)) {
+            toggleChannel(row.channel);
+        }
+    }
 }

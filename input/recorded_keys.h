@@ -3,8 +3,7 @@
 // that the poll applies to them, shared by every such platform.
 #pragma once
 
-enum class Channel { red, green, blue };
-constexpr int kChannelCount = 3;
+#include "render/channels.h"
 
 // A key's press and release; a press also counts once at the next poll even
 // if the key is released before it.

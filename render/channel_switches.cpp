@@ -9,10 +9,13 @@ ChannelSwitches switches;
 
 ChannelSwitches channelSwitches() { return switches; }
 
-void switchAllChannelsOn() { switches = {true, true, true}; }
+void switchAllChannelsOn() {
+    for (bool& on : switches.on) {
+        on = true;
+    }
+}
 
-void toggleChannels(bool red, bool green, bool blue) {
-    switches.red = switches.red != red;
-    switches.green = switches.green != green;
-    switches.blue = switches.blue != blue;
+void toggleChannel(Channel channel) {
+    bool& on = switches.on[indexOf(channel)];
+    on = !on;
 }

@@ -2,10 +2,11 @@
 // on; after that only the key poll flips them.
 #pragma once
 
+#include "render/channels.h"
+
 struct ChannelSwitches {
-    bool red = false;
-    bool green = false;
-    bool blue = false;
+    bool on[kChannelCount] = {};
+    bool operator[](Channel channel) const { return on[indexOf(channel)]; }
     bool operator==(const ChannelSwitches&) const = default;
 };
 
@@ -13,5 +14,4 @@ ChannelSwitches channelSwitches();
 
 void switchAllChannelsOn();
 
-// Flips each channel whose flag is set.
-void toggleChannels(bool red, bool green, bool blue);
+void toggleChannel(Channel channel);

@@ -6,7 +6,7 @@
 #include <GL/glut.h>
 
 #include "field/height_field.h"
-#include "input/channel_keys.h"
+#include "input/key_poll.h"
 #include "platform/pause.h"
 #include "render/channel_switches.h"
 #include "render/colour_ramp.h"
@@ -16,13 +16,13 @@ void displayFrame() {
     glBegin(GL_POINTS);
     const ChannelSwitches on = channelSwitches();
     // With every channel off the picture is black: no point needs sending.
-    if (on.red || on.green || on.blue) {
+    if (on != ChannelSwitches{}) {
         const HeightField& field = heightField();
         for (int x = 0; x < kPictureSide; ++x) {
             for (int y = 0; y < kPictureSide; ++y) {
                 const Colour colour = colourRamp(field[x][y]);
-                glColor3f(on.red ? colour.red : 0.0F, on.green ? colour.green : 0.0F,
-                          on.blue ? colour.blue : 0.0F);
+                glColor3f(on[Channel::red] ? colour.red : 0.0F, on[Channel::green] ? colour.green : 0.0F,
+                          on[Channel::blue] ? colour.blue : 0.0F);
                 glVertex2f(static_cast<float>(x + kPictureMargin),
                            static_cast<float>(y + kPictureMargin));
             }

@@ -5,10 +5,11 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "field/height_field.h"
-#include "input/channel_keys.h"
+#include "input/key_poll.h"
 #include "platform/pause.h"
 #include "render/channel_switches.h"
 #include "render/colour_ramp.h"
@@ -43,12 +44,12 @@ namespace {
 
 // Cell [x][y] as a point at (x + 10, y + 10), x-major, in its ramp colour
 // less the channels switched off; no point at all with every channel off.
-std::vector<Call> expectedFrame(ChannelSwitches on) {
+std::vector<Call> expectedFrame(bool red, bool green, bool blue) {
     std::vector<Call> frame{{'C', 0, 0, 0, 0x4100}, {'B', 0, 0, 0, GL_POINTS}};
-    for (int x = 0; x < 512 && (on.red || on.green || on.blue); ++x) {
+    for (int x = 0; x < 512 && (red || green || blue); ++x) {
         for (int y = 0; y < 512; ++y) {
             const Colour colour = colourRamp(heightField()[x][y]);
-            frame.push_back({'c', on.red ? colour.red : 0, on.green ? colour.green : 0, on.blue ? colour.blue : 0});
+            frame.push_back({'c', red ? colour.red : 0, green ? colour.green : 0, blue ? colour.blue : 0});
             frame.push_back({'v', static_cast<float>(x + 10), static_cast<float>(y + 10)});
         }
     }
@@ -59,12 +60,18 @@ std::vector<Call> expectedFrame(ChannelSwitches on) {
 TEST(DisplayFrame, DrawsEveryShownCellThroughTheRampAndTheSwitchesThenPauses) {
     generateField();
     for (int off = 0; off < 8; ++off) {
+        const bool red = (off & 1) == 0;
+        const bool green = (off & 2) == 0;
+        const bool blue = (off & 4) == 0;
         switchAllChannelsOn();
-        toggleChannels((off & 1) != 0, (off & 2) != 0, (off & 4) != 0);
-        const ChannelSwitches on = channelSwitches();
+        for (const auto& [channel, on] : {std::pair(Channel::red, red), {Channel::green, green}, {Channel::blue, blue}}) {
+            if (!on) {
+                toggleChannel(channel);
+            }
+        }
         calls.clear();
         displayFrame();
-        EXPECT_TRUE(calls == expectedFrame(on)) << "red " << on.red << ", green " << on.green << ", blue " << on.blue;
+        EXPECT_TRUE(calls == expectedFrame(red, green, blue)) << "red " << red << ", green " << green << ", blue " << blue;
     }
 }
 

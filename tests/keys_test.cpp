@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "input/key_channels.h"
+#include "input/key_mapping.h"
 #include "input/recorded_keys.h"
 #include "render/channel_switches.h"
 
@@ -58,8 +58,8 @@ TEST(RecordedKeys, ThePollFollowsTheKeyRule) {
             if (*event == '|') {
                 pollRecordedChannelKeys();
                 const ChannelSwitches on = channelSwitches();
-                shown += std::string(shown.empty() ? "" : " ") + (on.red ? 'r' : '-') + (on.green ? 'g' : '-') +
-                         (on.blue ? 'b' : '-');
+                shown += std::string(shown.empty() ? "" : " ") + (on[Channel::red] ? 'r' : '-') +
+                         (on[Channel::green] ? 'g' : '-') + (on[Channel::blue] ? 'b' : '-');
             } else if (*event == '~') {
                 letGoOfChannelKeys();
             } else if (key < 3) {

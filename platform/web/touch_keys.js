@@ -1,10 +1,32 @@
-// The page's on-screen keys show whether each channel is on: a key is
-// pressed (aria-pressed, which its style follows) while its channel is on.
+// The page's on-screen keys, made by the program from its table of channels:
+// one button for each, pressed (aria-pressed, which its style follows) while
+// its channel is on. The picture's text names the keys too.
 mergeInto(LibraryManager.library, {
-  showChannelsOnTouchKeys: function(red, green, blue) {
-    [['red-key', red], ['green-key', green], ['blue-key', blue]].forEach(function(key) {
-      var button = document.getElementById(key[0]);
-      if (button) button.setAttribute('aria-pressed', key[1] ? 'true' : 'false');
-    });
+  addTouchKey: function(element, letter, name, colour) {
+    var keys = document.getElementById('keys');
+    var canvas = document.getElementById('canvas');
+    if (!keys) return;  // taken away: the page has said why the program cannot run
+    var button = document.createElement('button');
+    button.type = 'button';
+    button.id = UTF8ToString(element).slice(1);
+    button.textContent = String.fromCharCode(letter);
+    button.dataset.channel = UTF8ToString(name);
+    button.style.setProperty('--colour', UTF8ToString(colour));
+    button.setAttribute('aria-label', button.textContent + ': ' + button.dataset.channel + ' channel');
+    button.setAttribute('aria-pressed', 'true');  // as the first frame has them
+    keys.appendChild(button);
+
+    // "R, G and B"
+    function list(words) { return words.length < 2 ? words.join('') : words.slice(0, -1).join(', ') + ' and ' + words.slice(-1); }
+    var all = Array.prototype.slice.call(keys.children);
+    canvas.dataset.about = canvas.dataset.about || canvas.getAttribute('aria-label');
+    canvas.setAttribute('aria-label', canvas.dataset.about
+      + ' The keys ' + list(all.map(function (key) { return key.textContent; }))
+      + ' switch its ' + list(all.map(function (key) { return key.dataset.channel; })) + ' channels off and on.');
+    canvas.title = canvas.getAttribute('aria-label');  // what a resting pointer shows
+  },
+  showChannelOnTouchKey: function(element, on) {
+    var button = document.querySelector(UTF8ToString(element));
+    if (button) button.setAttribute('aria-pressed', on ? 'true' : 'false');
   },
 });

@@ -145,13 +145,18 @@ try:
     time.sleep(0.5)  # the poll after the release may still flip
     on = steady()
     expect(shows(on or "???"), f"after G held, the picture shows the switches ({on})")
-    # Slid off R, the finger lets go of it: one flip, then nothing.
-    touch("touchStart", ("r", 8))
-    touch("touchMove", ((180, 200), 8))
-    time.sleep(0.5)
-    after = steady()
-    touch("touchEnd")
-    expect(after == flipped(on, "r"), f"a finger slid off R flips red once ({on}, then {after})")
+    # Slid off R, whichever way, the finger lets go of it: one flip, then
+    # nothing; off to the right it is on G, which it leaves alone.
+    for way, (dx, dy) in (("up", (0, -1)), ("down", (0, 1)), ("left", (-1, 0)), ("right", (1, 0))):
+        left, top, right, bottom = layout()["keys"][0]
+        off = [(left + right) / 2 + dx * ((right - left) / 2 + 2), (top + bottom) / 2 + dy * ((bottom - top) / 2 + 2)]
+        touch("touchStart", ("r", 8))
+        touch("touchMove", (off, 8))
+        time.sleep(0.5)
+        after = steady()
+        touch("touchEnd")
+        expect(after == flipped(on, "r"), f"a finger slid off R {way} flips red once ({on}, then {after})")
+        on = after
     expect(evaluate("scrollX + scrollY === 0 && visualViewport.scale === 1 && getSelection().toString() === ''"),
            "no scrolling, zoom or selection from the keys")
 

@@ -1,20 +1,24 @@
 // The channel keys in a page: the keyboard's R, G and B by key code, and on
-// touch screens the page's three on-screen keys, pressed while a finger that
-// went down on one stays on it. Both are recorded for the poll, which then
+// touch screens the page's on-screen keys, one for each channel, pressed
+// while a finger that went down on one stays on it. Both are recorded for the poll, which then
 // shows on each on-screen key whether its channel is on. The browser's own
 // action is prevented for the plain and Shift forms only, so that its
 // shortcuts (Ctrl+R reloads) keep working; with any modifier the letter
 // still counts.
-#include "input/channel_keys.h"
+#include "input/key_poll.h"
 
 #include <emscripten/html5.h>
 
-#include "input/key_channels.h"
+#include <cstddef>
+
+#include "input/key_mapping.h"
 #include "input/recorded_keys.h"
 #include "render/channel_switches.h"
 
-// The page's on-screen keys show which channels are on (platform/web/touch_keys.js).
-extern "C" void showChannelsOnTouchKeys(bool red, bool green, bool blue);
+// The page's on-screen keys (platform/web/touch_keys.js): made from the
+// channels' table at start-up, then shown pressed while their channel is on.
+extern "C" void addTouchKey(const char* element, int letter, const char* name, const char* colour);
+extern "C" void showChannelOnTouchKey(const char* element, bool on);
 
 namespace {
 
@@ -39,12 +43,24 @@ EM_BOOL onBlur(int /*eventType*/, const EmscriptenFocusEvent* /*event*/, void* /
 }
 
 struct TouchKey {
-    const char* element;
+    char element[32];  // its selector: "#red-key"
     Channel channel;
 };
 
-TouchKey touchKeys[] = {
-    {"#red-key", Channel::red}, {"#green-key", Channel::green}, {"#blue-key", Channel::blue}};
+TouchKey touchKeys[kChannelCount];
+
+// The key's selector, made from its channel's name without the heap.
+void nameTouchKey(TouchKey& key, const ChannelKey& row) {
+    const char* parts[] = {"#", row.name, "-key"};
+    std::size_t at = 0;
+    for (const char* part : parts) {
+        for (; *part != '\0' && at + 1 < sizeof key.element; ++part) {
+            key.element[at++] = *part;
+        }
+    }
+    key.element[at] = '\0';
+    key.channel = row.channel;
+}
 
 // A touch's events all go to the element it went down on, which lists it
 // as on target until it is lifted or cancelled: the key is held while one
@@ -83,7 +99,10 @@ void listenForChannelKeys() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onBlur);
-    for (TouchKey& key : touchKeys) {
+    for (const ChannelKey& row : kChannelKeys) {
+        TouchKey& key = touchKeys[indexOf(row.channel)];
+        nameTouchKey(key, row);
+        addTouchKey(key.element, row.letter, row.name, row.colour);
         void* const userData = &key;
         emscripten_set_touchstart_callback(key.element, userData, EM_FALSE, onTouch);
         emscripten_set_touchmove_callback(key.element, userData, EM_FALSE, onTouch);
@@ -99,7 +118,9 @@ void pollChannelKeys() {
     const ChannelSwitches before = channelSwitches();
     pollRecordedChannelKeys();
     const ChannelSwitches on = channelSwitches();
-    if (on != before) {
-        showChannelsOnTouchKeys(on.red, on.green, on.blue);
+    for (const TouchKey& key : touchKeys) {
+        if (on[key.channel] != before[key.channel]) {
+            showChannelOnTouchKey(key.element, on[key.channel]);
+        }
     }
 }

@@ -1,18 +1,16 @@
 // The channel keys from GLUT's key events. The press and release of one key
 // may come with different modifiers (Ctrl let go first), so both go through
 // the same mapping, which takes every form of the letter.
-#include "input/channel_keys.h"
+#include "input/key_poll.h"
 
 #include <GL/glut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
-#include <X11/keysym.h>
 
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
-#include "input/key_channels.h"
+#include "input/key_mapping.h"
 #include "input/recorded_keys.h"
 
 namespace {
@@ -34,19 +32,17 @@ void channelKeyUp(unsigned char key, int /*x*/, int /*y*/) {
 // X server's own state of the keys tells: a key it has up is let go of here.
 // Asked only while a key is held, so an idle frame costs no round trip.
 void letGoOfKeysTheServerHasUp() {
-    const std::pair<Channel, KeySym> letters[] = {
-        {Channel::red, XK_r}, {Channel::green, XK_g}, {Channel::blue, XK_b}};
     Display* display = glXGetCurrentDisplay();
-    if (display == nullptr || std::none_of(std::begin(letters), std::end(letters),
-                                           [](const auto& letter) { return channelKeyHeld(letter.first); })) {
+    if (display == nullptr || std::none_of(std::begin(kChannelKeys), std::end(kChannelKeys),
+                                           [](const ChannelKey& row) { return channelKeyHeld(row.channel); })) {
         return;
     }
     char down[32] = {};
     XQueryKeymap(display, down);
-    for (const auto& [channel, letter] : letters) {
-        const KeyCode code = XKeysymToKeycode(display, letter);
+    for (const ChannelKey& row : kChannelKeys) {
+        const KeyCode code = XKeysymToKeycode(display, lowerCase(row.letter));
         if (code != 0 && (static_cast<unsigned>(down[code / 8U]) & (1U << (code % 8U))) == 0) {
-            channelKeyReleased(channel);
+            channelKeyReleased(row.channel);
         }
     }
 }
