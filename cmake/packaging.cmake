@@ -11,11 +11,18 @@ set(PLASMA_HOMEPAGE "https://placeholder-to-set-before-publishing.invalid/plasma
 # The developer's reverse-DNS id, from the same domain as the AppStream id.
 set(PLASMA_DEVELOPER_ID org.plasmafractals)
 
-# The Debian package's maintainer: from the variables Debian's own tools read.
-if(DEFINED ENV{DEBEMAIL} AND "$ENV{DEBEMAIL}" MATCHES "<")
+# The Debian package's maintainer, a name and an address as Debian's policy
+# asks: from the variables Debian's own tools read (DEBEMAIL, which may hold
+# "Name <address>" itself, and DEBFULLNAME), the project's own name standing
+# in for a name not given.
+set(plasma_name "The Plasma Fractals developers")
+if(NOT "$ENV{DEBFULLNAME}" STREQUAL "")
+  set(plasma_name "$ENV{DEBFULLNAME}")
+endif()
+if("$ENV{DEBEMAIL}" MATCHES "<")
   set(PLASMA_MAINTAINER "$ENV{DEBEMAIL}")
-elseif(DEFINED ENV{DEBEMAIL})
-  set(PLASMA_MAINTAINER "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+elseif(NOT "$ENV{DEBEMAIL}" STREQUAL "")
+  set(PLASMA_MAINTAINER "${plasma_name} <$ENV{DEBEMAIL}>")
 else()
   set(PLASMA_MAINTAINER "The Plasma Fractals developers <plasma-fractals@users.noreply.invalid>")
 endif()
@@ -37,20 +44,34 @@ if(WIN32)
   install(TARGETS plasma-fractals RUNTIME DESTINATION .)
   install(FILES README.md DESTINATION .)
   install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
-  # freeglut, linked in, comes with its own notice (scripts/build-windows keeps it).
-  install(FILES ${FreeGLUT_DIR}/../../../COPYING DESTINATION . RENAME freeglut-COPYING.txt OPTIONAL)
+  # freeglut, linked in, comes with its own notice, as its licence asks:
+  # where scripts/build-windows keeps it, or wherever another freeglut's is.
+  set(PLASMA_FREEGLUT_NOTICE ${FreeGLUT_DIR}/../../../COPYING CACHE FILEPATH "freeglut's licence notice, shipped with the executable")
+  if(NOT EXISTS ${PLASMA_FREEGLUT_NOTICE})
+    message(FATAL_ERROR "freeglut's notice is not at ${PLASMA_FREEGLUT_NOTICE}: set PLASMA_FREEGLUT_NOTICE to it")
+  endif()
+  install(FILES ${PLASMA_FREEGLUT_NOTICE} DESTINATION . RENAME freeglut-COPYING.txt)
   set(CPACK_GENERATOR ZIP)
 elseif(NOT EMSCRIPTEN)
   # What Debian's policy asks: compressed without names or times (so the
   # bytes depend on nothing but the text), a machine-readable copyright and
   # the changelog. The changelog's latest entry is the release: its version
-  # must be this one, and its day (SOURCE_DATE_EPOCH's, which scripts/package
-  # takes from it) dates the manual page and the metadata.
-  string(TIMESTAMP PLASMA_RELEASE_DAY "%Y-%m-%d" UTC)
+  # must be this one, and its day dates the manual page and the metadata
+  # (SOURCE_DATE_EPOCH's day instead where that is set), in the package and
+  # in what cmake --install installs alike.
   file(STRINGS packaging/changelog plasma_latest_entry LIMIT_COUNT 1)
   if(NOT plasma_latest_entry MATCHES "^plasma-fractals \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "packaging/changelog's latest entry is not version ${PROJECT_VERSION}: ${plasma_latest_entry}")
   endif()
+  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP PLASMA_RELEASE_DAY "%Y-%m-%d" UTC)
+  else()
+    file(STRINGS packaging/changelog plasma_signature REGEX "^ -- " LIMIT_COUNT 1)
+    string(REGEX REPLACE "^ -- .*  " "" plasma_signature_date "${plasma_signature}")
+    execute_process(COMMAND date -u -d "${plasma_signature_date}" +%Y-%m-%d OUTPUT_VARIABLE PLASMA_RELEASE_DAY
+      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
   configure_file(packaging/changelog changelog @ONLY)
   configure_file(packaging/org.plasmafractals.viewer.metainfo.xml.in org.plasmafractals.viewer.metainfo.xml @ONLY)
   # Only the compilers' names and versions: nothing the program needs.

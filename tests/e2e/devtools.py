@@ -1,29 +1,26 @@
 # Headless Chromium driven over its DevTools protocol through a pipe
 # (--remote-debugging-pipe): each command a JSON text on descriptor 3, each
-# answer on 4, ended by a NUL byte. Software WebGL, and nothing fetched in
-# the background; a private profile, removed when it is closed.
+# answer on 4, ended by a NUL byte. Software WebGL; started as every script
+# starts Chromium (scripts/chromium: quiet, with a private profile and
+# temporary folder, removed when it is closed).
 import fcntl
 import json
 import os
 import select
-import shutil
 import subprocess
 import sys
-import tempfile
 
-QUIET = ["--no-sandbox", "--no-first-run", "--disable-background-networking", "--disable-component-update",
-         "--disable-sync", "--disable-quic"]
+CHROMIUM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "chromium")
 
 
 class Chromium:
     def __init__(self, *options):
-        self.profile = tempfile.mkdtemp()
         high = lambda fd: fcntl.fcntl(fd, fcntl.F_DUPFD_CLOEXEC, 10)  # clear of 3 and 4
         commands, self.to_browser = map(high, os.pipe())
         self.from_browser, answers = map(high, os.pipe())
         self.process = subprocess.Popen(
-            ["chromium", "--headless", *QUIET, "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-             "--remote-debugging-pipe", "--user-data-dir=" + self.profile, *options],
+            [CHROMIUM, "--headless", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+             "--remote-debugging-pipe", *options],
             close_fds=False, preexec_fn=lambda: (os.dup2(commands, 3), os.dup2(answers, 4)),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.received, self.last_id, self.session = b"", 0, None
@@ -51,7 +48,6 @@ class Chromium:
         self.session = self.send("Target.attachToTarget", flatten=True, targetId=target)["sessionId"]
         return target
 
-    def close(self):
-        self.process.kill()
+    def close(self):  # and its folders removed
+        self.process.terminate()
         self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)

@@ -54,13 +54,11 @@ pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
 }
 size() { xwininfo -id "$window" | awk '/Width:/ { width = $2 } /Height:/ { print width "x" $2 }'; }
-# Chromium with nothing fetched in the background (add a private profile).
-quiet_chromium=(chromium --no-sandbox --no-first-run --disable-background-networking
-                --disable-component-update --disable-sync --disable-quic)
+chromium=$(realpath "$(dirname "$0")/../../scripts/chromium")  # quiet, its folders removed after
 # The web build's page in Chromium: an app window of the viewer's size at the
 # top left, titled like the viewer's, with software WebGL.
 browser() {  # PAGE [OPTIONS]: the desktop viewer's options, ignored
-    exec "${quiet_chromium[@]}" --user-data-dir="$work/profile" --test-type \
+    exec "$chromium" --test-type \
         --use-angle=swiftshader --enable-unsafe-swiftshader \
         --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
 }
@@ -257,8 +255,8 @@ web-seeded)
     keys_in_every_form
     expect [ "$(stat -c %s "$1")" -le $((300 * 1024)) ]
     # A browser without WebGL shows a sentence saying so, not a blank page.
-    expect grep -q '<p id="message"[^>]*>Plasma Fractals needs WebGL' <(timeout 30 "${quiet_chromium[@]}" \
-        --user-data-dir="$work/profile-no-webgl" --headless --disable-3d-apis --dump-dom "file://$(realpath "$1")" 2>/dev/null)
+    expect grep -q '<p id="message"[^>]*>Plasma Fractals needs WebGL' <(timeout 30 "$chromium" \
+        --headless --disable-3d-apis --dump-dom "file://$(realpath "$1")" 2>/dev/null)
     ;;
 web-program)
     field_of_its_start_millisecond 0 browser "$@"
