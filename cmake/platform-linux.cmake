@@ -1,3 +1,4 @@
+# A platform's rules: what they set is listed where CMakeLists.txt includes them.
 # Linux and the other X11 desktops: GL, GLU and freeglut as the system has
 # them, and the keys from GLUT's key events, checked against the X server's
 # own state of the keys; the display's scale from its resource database.

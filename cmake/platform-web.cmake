@@ -1,3 +1,4 @@
+# A platform's rules: what they set is listed where CMakeLists.txt includes them.
 # Web browsers: Emscripten's own GLUT for the window, its callbacks and the
 # main loop, over WebGL; the GL calls the viewer makes supplied by the page's
 # own GL (platform/web/gl.cpp); the keys from the page's key events and

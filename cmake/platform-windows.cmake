@@ -1,3 +1,4 @@
+# A platform's rules: what they set is listed where CMakeLists.txt includes them.
 # Windows: freeglut (static where it was built so, as scripts/build-windows
 # does) and the keys from the system's own key state.
 enable_language(RC)
