@@ -35,8 +35,7 @@ void subdivide(HeightField& a, int x0, int y0, int x1, int y1) {
     a[mx][y1] = static_cast<float>((static_cast<double>(a[x0][y1]) + a[x1][y1]) * 0.5);
     a[x0][my] = static_cast<float>((static_cast<double>(a[x0][y1]) + a[x0][y0]) * 0.5);
     a[x1][my] = static_cast<float>((static_cast<double>(a[x1][y0]) + a[x1][y1]) * 0.5);
-    const auto avg = static_cast<float>(
-        (static_cast<double>(a[x0][y1]) + a[x1][y0] + a[x0][y0] + a[x1][y1]) * 0.25);
+    const auto avg = static_cast<float>((static_cast<double>(a[x0][y1]) + a[x1][y0] + a[x0][y0] + a[x1][y1]) * 0.25);
     double m = avg + (draw() - 0.5) * (s * static_cast<double>(0.001953125F));
     if (m > 1) {
         m = 1;

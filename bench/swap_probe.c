@@ -18,13 +18,22 @@ extern void* __libc_realloc(void* block, size_t size);
 
 static atomic_long allocations;
 static long swaps;
-static double firstSwap;            /* seconds since the epoch */
+static double firstSwap;              /* seconds since the epoch */
 static double cpuAtSecond, cpuAtLast; /* process CPU seconds at the 2nd and last swap */
 static long allocationsAtSecond, allocationsAtLast;
 
-void* malloc(size_t size) { atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed); return __libc_malloc(size); }
-void* calloc(size_t count, size_t size) { atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed); return __libc_calloc(count, size); }
-void* realloc(void* block, size_t size) { atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed); return __libc_realloc(block, size); }
+void* malloc(size_t size) {
+    atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed);
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) {
+    atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed);
+    return __libc_calloc(count, size);
+}
+void* realloc(void* block, size_t size) {
+    atomic_fetch_add_explicit(&allocations, 1, memory_order_relaxed);
+    return __libc_realloc(block, size);
+}
 
 static double seconds(clockid_t clock) {
     struct timespec now;
@@ -81,7 +90,6 @@ __attribute__((destructor)) static void report(void) {
     const long frames = swaps - 2;
     fprintf(out, "%ld %.6f %.6f %.3f %ld\n", swaps, firstSwap,
             frames > 0 ? (cpuAtLast - cpuAtSecond) / (double)frames : 0.0,
-            frames > 0 ? (double)(allocationsAtLast - allocationsAtSecond) / (double)frames : 0.0,
-            peakResidentKiB());
+            frames > 0 ? (double)(allocationsAtLast - allocationsAtSecond) / (double)frames : 0.0, peakResidentKiB());
     fclose(out);
 }

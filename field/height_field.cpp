@@ -44,14 +44,12 @@ void displace(HeightField& field, int x0, int y0, int x1, int y1, Corners corner
         field[x1][my] = right;
 
         // The average is rounded before the displacement is added; the draw is not.
-        const auto average = static_cast<float>(
-            (static_cast<double>(upperLeft) + static_cast<double>(lowerRight) +
-             static_cast<double>(lowerLeft) + static_cast<double>(upperRight)) *
-            0.25);
+        const auto average = static_cast<float>((static_cast<double>(upperLeft) + static_cast<double>(lowerRight) +
+                                                 static_cast<double>(lowerLeft) + static_cast<double>(upperRight)) *
+                                                0.25);
         const double draw = unitDraw();
         double centre = static_cast<double>(average) +
-                        (draw - 0.5) * (static_cast<double>(side) *
-                                        static_cast<double>(kDisplacementPerSide));
+                        (draw - 0.5) * (static_cast<double>(side) * static_cast<double>(kDisplacementPerSide));
         if (centre > 1.0) {
             centre = 1.0;
         } else if (centre < 0.0) {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-constexpr int kFieldSide = 512;                  // squares of this side are subdivided
-constexpr int kLatticePoints = kFieldSide + 1;   // cells per row and column, both edges included
+constexpr int kFieldSide = 512;                 // squares of this side are subdivided
+constexpr int kLatticePoints = kFieldSide + 1;  // cells per row and column, both edges included
 
 // Cells addressed [x][y]; x runs left to right, y bottom to top on screen.
 using HeightField = float[kLatticePoints][kLatticePoints];

@@ -22,6 +22,4 @@ int nextRandom() {
     return static_cast<int>((source.state >> 16U) & 0x7FFFU);
 }
 
-double unitDraw() {
-    return static_cast<double>(nextRandom() % kDrawRange) * static_cast<double>(kDrawStep);
-}
+double unitDraw() { return static_cast<double>(nextRandom() % kDrawRange) * static_cast<double>(kDrawStep); }

@@ -10,7 +10,8 @@ constexpr unsigned char control(char letter) { return static_cast<unsigned char>
 
 std::optional<Channel> channelOfGlutKey(unsigned char key) {
     for (const ChannelKey& row : kChannelKeys) {
-        if (key == static_cast<unsigned char>(row.letter) || key == lowerCase(row.letter) || key == control(row.letter)) {
+        if (key == static_cast<unsigned char>(row.letter) || key == lowerCase(row.letter) ||
+            key == control(row.letter)) {
             return row.channel;
         }
     }

@@ -23,8 +23,7 @@ void displayFrame() {
                 const Colour colour = colourRamp(field[x][y]);
                 glColor3f(on[Channel::red] ? colour.red : 0.0F, on[Channel::green] ? colour.green : 0.0F,
                           on[Channel::blue] ? colour.blue : 0.0F);
-                glVertex2f(static_cast<float>(x + kPictureMargin),
-                           static_cast<float>(y + kPictureMargin));
+                glVertex2f(static_cast<float>(x + kPictureMargin), static_cast<float>(y + kPictureMargin));
             }
         }
     }

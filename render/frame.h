@@ -4,7 +4,7 @@
 
 #include "field/height_field.h"
 
-constexpr int kPictureMargin = 10;  // black border around the picture, in pixels
+constexpr int kPictureMargin = 10;        // black border around the picture, in pixels
 constexpr int kPictureSide = kFieldSide;  // cells drawn per row and column: all but the last
 constexpr int kWindowSide = kPictureSide + 2 * kPictureMargin;
 constexpr unsigned kFramePauseMilliseconds = 200;

@@ -64,14 +64,16 @@ TEST(DisplayFrame, DrawsEveryShownCellThroughTheRampAndTheSwitchesThenPauses) {
         const bool green = (off & 2) == 0;
         const bool blue = (off & 4) == 0;
         switchAllChannelsOn();
-        for (const auto& [channel, on] : {std::pair(Channel::red, red), {Channel::green, green}, {Channel::blue, blue}}) {
+        for (const auto& [channel, on] :
+             {std::pair(Channel::red, red), {Channel::green, green}, {Channel::blue, blue}}) {
             if (!on) {
                 toggleChannel(channel);
             }
         }
         calls.clear();
         displayFrame();
-        EXPECT_TRUE(calls == expectedFrame(red, green, blue)) << "red " << red << ", green " << green << ", blue " << blue;
+        EXPECT_TRUE(calls == expectedFrame(red, green, blue))
+            << "red " << red << ", green " << green << ", blue " << blue;
     }
 }
 

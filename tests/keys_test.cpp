@@ -23,7 +23,8 @@ TEST(KeyChannels, OnlyRGAndBInEveryFormStandForAChannel) {
             const auto at = std::string("rgb").find(letter);
             return letter != 0 && at != std::string::npos ? std::optional(static_cast<Channel>(at)) : std::nullopt;
         };
-        EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(code)), channelOf(glutLetter)) << "GLUT character " << code;
+        EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(code)), channelOf(glutLetter))
+            << "GLUT character " << code;
         EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(code)), channelOf(codeLetter)) << "key code " << code;
     }
 }

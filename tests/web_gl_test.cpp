@@ -30,9 +30,12 @@ struct Recorded {
 
 extern "C" {
 void emscripten_glClear(GLbitfield /*mask*/) {}
-void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { webgl.viewports.push_back({x, y, width, height}); }
+void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    webgl.viewports.push_back({x, y, width, height});
+}
 GLuint emscripten_glCreateShader(GLenum /*type*/) { return 1; }
-void emscripten_glShaderSource(GLuint /*shader*/, GLsizei /*count*/, const char* const* /*sources*/, const GLint* /*lengths*/) {}
+void emscripten_glShaderSource(GLuint /*shader*/, GLsizei /*count*/, const char* const* /*sources*/,
+                               const GLint* /*lengths*/) {}
 void emscripten_glCompileShader(GLuint /*shader*/) {}
 GLuint emscripten_glCreateProgram() { return static_cast<GLuint>(++webgl.programs); }
 void emscripten_glAttachShader(GLuint /*program*/, GLuint /*shader*/) {}
@@ -69,7 +72,8 @@ TEST(PageGl, ColourLevelsAreADesktopGlsNearestHalvesToEven) {
     }
     // (k + 0.5) / 255, made single, times 255 in single precision is k + 0.5 exactly.
     for (int k = 0; k < 255; ++k) {
-        EXPECT_EQ(colourLevel(static_cast<float>((k + 0.5) / 255.0)), k % 2 == 0 ? k : k + 1) << "between " << k << " and " << k + 1;
+        EXPECT_EQ(colourLevel(static_cast<float>((k + 0.5) / 255.0)), k % 2 == 0 ? k : k + 1)
+            << "between " << k << " and " << k + 1;
     }
     EXPECT_EQ(colourLevel(std::nextafter(0.5F, 0.0F)), 127);
     EXPECT_EQ(colourLevel(std::nextafter(0.5F, 1.0F)), 128);
@@ -112,15 +116,16 @@ TEST(PageGl, TheMatricesTakeEachPointToTheBlockOfItsPixels) {
         float x, y;
         int pixelX, pixelY;
     } rows[] = {
-        {532, 532, 1, 10, 10, 10, 10},      {532, 532, 1, 521, 521, 521, 521},    {532, 532, 1, 266, 11, 266, 11},
-        {1200, 1000, 1, 10, 521, 10, 521},  {100, 700, 1, 10, 10, 10, 10},        // resized: anchored at the lower left
-        {1064, 1064, 2, 10, 10, 20, 20},    {1064, 1064, 2, 521, 521, 1042, 1042}, {1596, 1596, 3, 265, 10, 795, 30},
+        {532, 532, 1, 10, 10, 10, 10},     {532, 532, 1, 521, 521, 521, 521},     {532, 532, 1, 266, 11, 266, 11},
+        {1200, 1000, 1, 10, 521, 10, 521}, {100, 700, 1, 10, 10, 10, 10},  // resized: anchored at the lower left
+        {1064, 1064, 2, 10, 10, 20, 20},   {1064, 1064, 2, 521, 521, 1042, 1042}, {1596, 1596, 3, 265, 10, 795, 30},
     };
     for (const auto& row : rows) {
         frame(row.width, row.height, row.n, {{row.x, row.y}});
         const GatheredPoint point = webgl.uploads.back().at(0);
         EXPECT_EQ(firstPixel(point.x, row.width, row.n), row.pixelX) << row.x << " in " << row.width << " at " << row.n;
-        EXPECT_EQ(firstPixel(point.y, row.height, row.n), row.pixelY) << row.y << " in " << row.height << " at " << row.n;
+        EXPECT_EQ(firstPixel(point.y, row.height, row.n), row.pixelY)
+            << row.y << " in " << row.height << " at " << row.n;
         EXPECT_EQ(point.red, 128);
         EXPECT_EQ(point.alpha, 255);
     }

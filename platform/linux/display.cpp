@@ -77,7 +77,8 @@ DisplayReading readDisplay() {
     unsigned long desktop = 0;
     unsigned long areas[4 * kMostDesktops] = {};
     readCardinals(display, "_NET_CURRENT_DESKTOP", &desktop, 1);
-    if (desktop < kMostDesktops && readCardinals(display, "_NET_WORKAREA", areas, 4 * kMostDesktops) >= 4 * (desktop + 1)) {
+    if (desktop < kMostDesktops &&
+        readCardinals(display, "_NET_WORKAREA", areas, 4 * kMostDesktops) >= 4 * (desktop + 1)) {
         width = static_cast<int>(areas[4 * desktop + 2]);
         height = static_cast<int>(areas[4 * desktop + 3]);
     }

@@ -5,6 +5,4 @@
 
 #include <emscripten/html5.h>
 
-std::uint32_t tickCount() {
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_date_now()));
-}
+std::uint32_t tickCount() { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_date_now())); }

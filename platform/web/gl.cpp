@@ -22,7 +22,7 @@ int gathered = 0;
 Matrix modelView = identityMatrix();
 Matrix projection = identityMatrix();
 Matrix* current = &modelView;
-Matrix toClip = identityMatrix();                 // projection × model-view, between glBegin and glEnd
+Matrix toClip = identityMatrix();                // projection × model-view, between glBegin and glEnd
 GatheredPoint colour{0, 0, 255, 255, 255, 255};  // the current colour's levels: GL starts with white
 float pointSize = 1.0F;
 GLint viewport[4] = {};
@@ -104,8 +104,9 @@ void drawGathered() {
     emscripten_glVertexAttribPointer(kPosition, 2, GL_FLOAT, GL_FALSE, kStride, nullptr);
     emscripten_glEnableVertexAttribArray(kColour);
     // GL takes the offset into the buffer as a pointer.
-    emscripten_glVertexAttribPointer(kColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
-                                     reinterpret_cast<const void*>(offsetof(GatheredPoint, red)));  // NOLINT(performance-no-int-to-ptr)
+    emscripten_glVertexAttribPointer(
+        kColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
+        reinterpret_cast<const void*>(offsetof(GatheredPoint, red)));  // NOLINT(performance-no-int-to-ptr)
     emscripten_glUniform1f(objects.pointSize, pointSize);
     emscripten_glDrawArrays(GL_POINTS, 0, gathered);
     gathered = 0;

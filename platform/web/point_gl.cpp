@@ -11,8 +11,8 @@ Matrix translationMatrix(float x, float y, float z) { return {{1, 0, 0, 0, 0, 1,
 Matrix orthographicMatrix(double left, double right, double bottom, double top) {
     const auto scale = [](double from, double to) { return static_cast<float>(2.0 / (to - from)); };
     const auto shift = [](double from, double to) { return static_cast<float>(-(to + from) / (to - from)); };
-    return {{scale(left, right), 0, 0, 0, 0, scale(bottom, top), 0, 0, 0, 0, -1, 0,
-             shift(left, right), shift(bottom, top), 0, 1}};
+    return {{scale(left, right), 0, 0, 0, 0, scale(bottom, top), 0, 0, 0, 0, -1, 0, shift(left, right),
+             shift(bottom, top), 0, 1}};
 }
 
 Matrix operator*(const Matrix& a, const Matrix& b) {
@@ -37,5 +37,6 @@ GatheredPoint clipPoint(const Matrix& toClip, float x, float y) {
 std::uint8_t colourLevel(float channel) {
     const float clamped = channel > 0.0F ? std::min(channel, 1.0F) : 0.0F;  // not a number: 0
     const float scaled = clamped * 255.0F;
-    return static_cast<std::uint8_t>(std::nearbyint(static_cast<float>(scaled)));  // the default rounding: halves to even
+    return static_cast<std::uint8_t>(
+        std::nearbyint(static_cast<float>(scaled)));  // the default rounding: halves to even
 }

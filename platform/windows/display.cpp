@@ -73,6 +73,6 @@ DisplayReading readDisplay() {
 
 void followDisplayChanges(void (*changed)()) {
     displayChanged = changed;
-    glutWindowProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        viewerWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(followingWindowProcedure)));
+    glutWindowProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(viewerWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(followingWindowProcedure)));
 }

@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
     if (command == "expect" && (argc == 4 || argc == 6 || argc == 7) && std::string(argv[3]).size() == 3) {
         generateField(field, number(argv[2]));
         std::cout << (argc == 4 ? picture(argv[3])
-                                : picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5]), argc == 7 ? std::atoi(argv[6]) : 1));
+                                : picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5]),
+                                          argc == 7 ? std::atoi(argv[6]) : 1));
         return 0;
     }
     if (command == "seed" && argc == 4) {  // FROM TO, the window's RGB bytes on input
@@ -93,12 +94,14 @@ int main(int argc, char** argv) {
     if (command == "close" && argc == 3) {  // WINDOW
         Display* display = XOpenDisplay(nullptr);
         XEvent event{};
-        event.xclient = {ClientMessage, 0, True, display, number(argv[2]), XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
+        event.xclient = {
+            ClientMessage, 0, True, display, number(argv[2]), XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
         event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         XSendEvent(display, number(argv[2]), False, NoEventMask, &event);
         XCloseDisplay(display);
         return 0;
     }
-    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | close WINDOW\n";
+    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
+                 "close WINDOW\n";
     return 2;
 }
