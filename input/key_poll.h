@@ -1,4 +1,4 @@
-// The channel keys R, G and B, acted on once per frame by the poll.
+// The channel keys (render/channels.h), acted on once per frame by the poll.
 #pragma once
 
 // Starts following the keys, where the platform needs that done: once, at

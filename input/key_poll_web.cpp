@@ -1,10 +1,10 @@
-// The channel keys in a page: the keyboard's R, G and B by key code, and on
+// The channel keys in a page: the keyboard's letters by key code, and on
 // touch screens the page's on-screen keys, one for each channel, pressed
-// while a finger that went down on one stays on it. Both are recorded for the poll, which then
-// shows on each on-screen key whether its channel is on. The browser's own
-// action is prevented for the plain and Shift forms only, so that its
-// shortcuts (Ctrl+R reloads) keep working; with any modifier the letter
-// still counts.
+// while a finger that went down on one stays on it. Both are recorded for
+// the poll, which then shows on each on-screen key whether its channel is
+// on. The browser's own action is prevented for the plain and Shift forms
+// only, so that its shortcuts (Ctrl+R reloads) keep working; with any
+// modifier the letter still counts.
 #include "input/key_poll.h"
 
 #include <emscripten/html5.h>

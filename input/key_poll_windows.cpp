@@ -9,7 +9,7 @@
 
 void listenForChannelKeys() {}
 
-// R, then G, then B: the table's order.
+// Each channel's key in turn, in the table's order.
 void pollChannelKeys() {
     for (const ChannelKey& row : kChannelKeys) {
         // Virtual-key codes of the letters are their upper-case characters.
