@@ -13,7 +13,23 @@ export ASAN_OPTIONS=detect_leaks=0
 scenario=$1 pictures=$2
 shift 2
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
+# Wine's server keeps its socket in a folder it makes in /tmp (wine-XXXXXX,
+# holding server-DEVICE-INODE of the prefix), and outlives the scenario: it
+# is ended, and its folder removed. (Wine 10 aborts when given a TMPDIR.)
+forget_wine() {  # WINE
+    [ -d "${WINEPREFIX:-}" ] || return 0
+    local server folder
+    server=$(printf 'server-%x-%x' "0x$(stat -c %D "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    "$(dirname "$1")/wineserver" -k 2>/dev/null
+    "$(dirname "$1")/wineserver" -w 2>/dev/null
+    for folder in "${TMPDIR:-/tmp}"/wine-*/"$server"; do
+        [ ! -d "$folder" ] || rm -rf "${folder%/*}"
+    done
+}
+case $scenario in
+windows-*) trap 'kill $(jobs -p) 2>/dev/null; wait; forget_wine "$wine"; rm -rf "$work"' EXIT; wine=$1 ;;
+*) trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT ;;
+esac
 xserver() {  # WIDTHxHEIGHT: a private X server with a screen of that size, as $DISPLAY (ending the one before)
     if [ -n "${server:-}" ]; then kill "$server"; wait "$server" 2>/dev/null; fi
     : >"$work/display"
