@@ -63,14 +63,12 @@ elseif(NOT EMSCRIPTEN)
   if(NOT plasma_latest_entry MATCHES "^plasma-fractals \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "packaging/changelog's latest entry is not version ${PROJECT_VERSION}: ${plasma_latest_entry}")
   endif()
-  if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    string(TIMESTAMP PLASMA_RELEASE_DAY "%Y-%m-%d" UTC)
-  else()
-    file(STRINGS packaging/changelog plasma_signature REGEX "^ -- " LIMIT_COUNT 1)
-    string(REGEX REPLACE "^ -- .*  " "" plasma_signature_date "${plasma_signature}")
-    execute_process(COMMAND date -u -d "${plasma_signature_date}" +%Y-%m-%d OUTPUT_VARIABLE PLASMA_RELEASE_DAY
+  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})  # for this configure only, as scripts/package sets it
+    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/lists release-date OUTPUT_VARIABLE release_date
       OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    set(ENV{SOURCE_DATE_EPOCH} ${release_date})
   endif()
+  string(TIMESTAMP PLASMA_RELEASE_DAY "%Y-%m-%d" UTC)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
   configure_file(packaging/changelog changelog @ONLY)
   configure_file(packaging/org.plasmafractals.viewer.metainfo.xml.in org.plasmafractals.viewer.metainfo.xml @ONLY)
