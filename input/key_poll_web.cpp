@@ -9,7 +9,7 @@
 
 #include <emscripten/html5.h>
 
-#include <cstddef>
+#include <cstdio>
 
 #include "input/key_mapping.h"
 #include "input/recorded_keys.h"
@@ -48,19 +48,6 @@ struct TouchKey {
 };
 
 TouchKey touchKeys[kChannelCount];
-
-// The key's selector, made from its channel's name without the heap.
-void nameTouchKey(TouchKey& key, const ChannelKey& row) {
-    const char* parts[] = {"#", row.name, "-key"};
-    std::size_t at = 0;
-    for (const char* part : parts) {
-        for (; *part != '\0' && at + 1 < sizeof key.element; ++part) {
-            key.element[at++] = *part;
-        }
-    }
-    key.element[at] = '\0';
-    key.channel = row.channel;
-}
 
 // A touch's events all go to the element it went down on, which lists it
 // as on target until it is lifted or cancelled: the key is held while one
@@ -101,7 +88,8 @@ void listenForChannelKeys() {
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onBlur);
     for (const ChannelKey& row : kChannelKeys) {
         TouchKey& key = touchKeys[indexOf(row.channel)];
-        nameTouchKey(key, row);
+        std::snprintf(key.element, sizeof key.element, "#%s-key", row.name);
+        key.channel = row.channel;
         addTouchKey(key.element, row.letter, row.name, row.colour);
         void* const userData = &key;
         emscripten_set_touchstart_callback(key.element, userData, EM_FALSE, onTouch);
