@@ -26,10 +26,9 @@ forget_wine() {  # WINE
         [ ! -d "$folder" ] || rm -rf "${folder%/*}"
     done
 }
-case $scenario in
-windows-*) trap 'kill $(jobs -p) 2>/dev/null; wait; forget_wine "$wine"; rm -rf "$work"' EXIT; wine=$1 ;;
-*) trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT ;;
-esac
+wine=""  # the Windows scenarios' Wine
+[[ $scenario != windows-* ]] || wine=$1
+trap 'kill $(jobs -p) 2>/dev/null; wait; [ -z "$wine" ] || forget_wine "$wine"; rm -rf "$work"' EXIT
 xserver() {  # WIDTHxHEIGHT: a private X server with a screen of that size, as $DISPLAY (ending the one before)
     if [ -n "${server:-}" ]; then kill "$server"; wait "$server" 2>/dev/null; fi
     : >"$work/display"
