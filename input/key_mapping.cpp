@@ -2,16 +2,9 @@
 // every letter can be checked without a window.
 #include "input/key_mapping.h"
 
-namespace {
-
-constexpr unsigned char control(char letter) { return static_cast<unsigned char>(letter) & 0x1FU; }
-
-}  // namespace
-
-std::optional<Channel> channelOfGlutKey(unsigned char key) {
+std::optional<Channel> channelOfLetter(char letter) {
     for (const ChannelKey& row : kChannelKeys) {
-        if (key == static_cast<unsigned char>(row.letter) || key == lowerCase(row.letter) ||
-            key == control(row.letter)) {
+        if (letter == row.letter) {
             return row.channel;
         }
     }
@@ -19,10 +12,5 @@ std::optional<Channel> channelOfGlutKey(unsigned char key) {
 }
 
 std::optional<Channel> channelOfKeyCode(unsigned long keyCode) {
-    for (const ChannelKey& row : kChannelKeys) {
-        if (keyCode == static_cast<unsigned char>(row.letter)) {
-            return row.channel;
-        }
-    }
-    return std::nullopt;
+    return keyCode <= 'Z' ? channelOfLetter(static_cast<char>(keyCode)) : std::nullopt;
 }

@@ -1,32 +1,112 @@
-// The channel keys without a window: every form of every letter in each
-// platform's terms, and the poll's rule over recorded presses and releases,
-// which the desktop's keys, the page's keys and its on-screen keys share.
+// The channel keys without a window: the letters in each platform's terms,
+// under every kind of keyboard layout, and the poll's rule over recorded
+// presses and releases, which the desktop's keys, the page's keys and its
+// on-screen keys share.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/key_mapping.h"
+#include "input/layout_keys.h"
 #include "input/recorded_keys.h"
 #include "render/channel_switches.h"
 
 namespace {
 
-TEST(KeyChannels, OnlyRGAndBInEveryFormStandForAChannel) {
+TEST(KeyChannels, OnlyRGAndBInEitherCaseStandForAChannel) {
     for (int code = 0; code < 256; ++code) {
-        // The lower-case letter a GLUT character or a key code stands for, if any.
-        const bool control = code >= 1 && code <= 26;
-        const auto glutLetter = static_cast<char>(control ? code - 1 + 'a' : std::tolower(code));
-        const auto codeLetter = static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : 0);
-        const auto channelOf = [&](char letter) -> std::optional<Channel> {
-            const auto at = std::string("rgb").find(letter);
-            return letter != 0 && at != std::string::npos ? std::optional(static_cast<Channel>(at)) : std::nullopt;
-        };
-        EXPECT_EQ(channelOfGlutKey(static_cast<unsigned char>(code)), channelOf(glutLetter))
-            << "GLUT character " << code;
-        EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(code)), channelOf(codeLetter)) << "key code " << code;
+        const auto letter = static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : 0);
+        const auto at = std::string("rgb").find(letter);
+        const auto channel =
+            letter != 0 && at != std::string::npos ? std::optional(static_cast<Channel>(at)) : std::nullopt;
+        EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(code)), channel) << "key code " << code;
+        EXPECT_EQ(channelOfLetter(static_cast<char>(code)), code >= 'a' ? std::nullopt : channel) << "letter " << code;
     }
+}
+
+// Layouts as what their keys give on the letters' places of a US keyboard,
+// row by row from the top left, then on its 1 key: a Latin letter or
+// another character as itself, '*' a letter of another alphabet.
+constexpr const char* kPlaces[] = {"AD01", "AD02", "AD03", "AD04", "AD05", "AD06", "AD07", "AD08", "AD09",
+                                   "AD10", "AC01", "AC02", "AC03", "AC04", "AC05", "AC06", "AC07", "AC08",
+                                   "AC09", "AB01", "AB02", "AB03", "AB04", "AB05", "AB06", "AB07", "AE01"};
+constexpr const char* kUs = "qwertyuiopasdfghjklzxcvbnm1";
+constexpr const char* kDvorak = "',.pyfgcrlaoeuidhtn;qjkxbm1";
+constexpr const char* kAzerty = "azertyuiopqsdfghjklwxcvbn,&";
+constexpr const char* kRussian = "**************************1";
+constexpr const char* kFewLatin = "qwertyuiopas**************1";  // 12 Latin letters: not a Latin layout
+
+// A keymap of the 27 keys above, with these layouts.
+std::vector<LayoutKey> keymap(const std::vector<std::string>& layouts) {
+    std::vector<LayoutKey> keys(std::size(kPlaces));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        std::copy_n(kPlaces[i], 4, keys[i].place);
+        keys[i].layouts = static_cast<int>(layouts.size());
+        for (std::size_t layout = 0; layout < layouts.size(); ++layout) {
+            const char symbol = layouts[layout][i];
+            keys[i].symbols[layout] = symbol == '*' ? 0x6c0 + i : static_cast<unsigned char>(symbol);
+        }
+    }
+    return keys;
+}
+
+TEST(LayoutKeys, AKeyStandsForItsLetterInTheLayoutInUseOrTheFirstLatinOne) {
+    const struct {
+        const char* claim;
+        std::vector<std::string> layouts;
+        int active;
+        const char* keys;  // what each key above stands for, '.' for none
+    } rows[] = {
+        {"US: every letter its own", {kUs}, 0, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"Dvorak: the keys giving the letters", {kDvorak}, 0, "...PYFGCRLAOEUIDHTN.QJKXBM."},
+        {"AZERTY: the keys giving the letters", {kAzerty}, 0, "AZERTYUIOPQSDFGHJKLWXCVBN.."},
+        {"Russian alone: a US keyboard's places", {kRussian}, 0, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"Russian in use beside US", {kUs, kRussian}, 1, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"Russian in use before US", {kRussian, kUs}, 0, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"Russian in use before Dvorak: Dvorak's letters", {kRussian, kDvorak, kUs}, 0, "...PYFGCRLAOEUIDHTN.QJKXBM."},
+        {"US after Russian, in use", {kRussian, kUs}, 1, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"a layout beyond the key's wraps", {kUs, kRussian}, 2, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+        {"a few Latin letters make no Latin layout", {kFewLatin, kDvorak}, 0, "QWERTYUIOPASEUIDHTN.QJKXBM."},
+        {"a few Latin letters and none Latin", {kFewLatin, kRussian}, 0, "QWERTYUIOPASDFGHJKLZXCVBNM."},
+    };
+    for (const auto& row : rows) {
+        const std::vector<LayoutKey> keys = keymap(row.layouts);
+        const int latin = firstLatinLayout(keys.data(), static_cast<int>(keys.size()));
+        std::string letters;
+        for (const LayoutKey& key : keys) {
+            const char letter = letterOfKey(key, row.active, latin);
+            letters += letter != 0 ? letter : '.';
+        }
+        EXPECT_EQ(letters, row.keys) << row.claim;
+    }
+}
+
+TEST(LayoutKeys, KeysymsThatAreNoLatinLetterStandForNone) {
+    // R's place gives this in the only layout, which is Latin.
+    const struct {
+        unsigned long keysym;
+        char letter;
+    } rows[] = {{'r', 'R'},
+                {'R', 'R'},
+                {0x1000072, 'R'},
+                {0x1000052, 'R'},
+                {0x7f1 /* Greek rho */, '\0'},
+                {0xe9 /* e acute */, '\0'},
+                {0x72 + 0x100, '\0'},
+                {0, '\0'},
+                {0x1000000, '\0'}};
+    for (const auto& row : rows) {
+        std::vector<LayoutKey> keys = keymap({kUs});
+        keys[3].symbols[0] = row.keysym;
+        EXPECT_EQ(letterOfKey(keys[3], 0, firstLatinLayout(keys.data(), static_cast<int>(keys.size()))), row.letter)
+            << "keysym " << row.keysym;
+    }
+    const LayoutKey none{};
+    EXPECT_EQ(letterOfKey(none, 0, -1), '\0') << "a key with no symbols and no name";
 }
 
 // Events, then the channels shown after each poll ('|'), starting with

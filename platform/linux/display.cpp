@@ -1,7 +1,11 @@
 // The X11 display: its scale is the Xft.dpi resource that desktops set in
 // the display's resource database (GNOME, KDE Plasma and Xfce at 2x: 192),
-// and its work area the one the window manager publishes for the current
-// desktop (_NET_WORKAREA), or the screen. A window manager's frame is not
+// and its work area the part of the window's monitor that the window
+// manager leaves to windows on the current desktop (_NET_WORKAREA). The
+// window's monitor is the one holding the window's top left corner as the
+// window is made (where it was asked for, as with -geometry, or where the
+// window manager has already put it), or else the primary one; without
+// monitors (no RandR 1.5), the screen. A window manager's frame is not
 // known before the window is shown; it is taken as none.
 #include "platform/display.h"
 
@@ -9,7 +13,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#include <X11/extensions/Xrandr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -63,6 +69,56 @@ unsigned long readCardinals(Display* display, const char* name, unsigned long* v
 
 constexpr unsigned long kMostDesktops = 64;
 
+struct Area {
+    int x, y, width, height;
+};
+
+Area overlap(const Area& a, const Area& b) {
+    const int left = std::max(a.x, b.x);
+    const int bottom = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.width, b.x + b.width);
+    const int top = std::min(a.y + a.height, b.y + b.height);
+    return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
+}
+
+bool holds(const Area& area, int x, int y) {
+    return x >= area.x && y >= area.y && x < area.x + area.width && y < area.y + area.height;
+}
+
+// The monitor holding the window's top left corner, or else the primary
+// one, or else the first; the screen where the server has no monitors.
+Area windowsMonitor(Display* display, Area screen) {
+    int event = 0;
+    int error = 0;
+    int major = 0;
+    int minor = 0;
+    int x = 0;
+    int y = 0;
+    Window child = None;
+    const Window window = glXGetCurrentDrawable();
+    if (XRRQueryExtension(display, &event, &error) == 0 || XRRQueryVersion(display, &major, &minor) == 0 ||
+        (major == 1 && minor < 5) || window == None ||
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child) == 0) {
+        return screen;
+    }
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    Area chosen = screen;
+    int rank = 0;  // 3 the window's, 2 the primary, 1 the first
+    for (int i = 0; i < count; ++i) {
+        const Area monitor{monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+        const int its = holds(monitor, x, y) ? 3 : monitors[i].primary != 0 ? 2 : i == 0 ? 1 : 0;
+        if (its > rank) {
+            chosen = monitor;
+            rank = its;
+        }
+    }
+    if (monitors != nullptr) {
+        XRRFreeMonitors(monitors);
+    }
+    return chosen;
+}
+
 }  // namespace
 
 DisplayReading readDisplay() {
@@ -71,18 +127,18 @@ DisplayReading readDisplay() {
         return {kStandardDotsPerInch, 0, 0, 0, 0};
     }
     const int screen = DefaultScreen(display);
-    int width = DisplayWidth(display, screen);
-    int height = DisplayHeight(display, screen);
+    Area work = windowsMonitor(display, {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)});
     // x, y, width and height for each desktop; the current desktop's.
     unsigned long desktop = 0;
     unsigned long areas[4 * kMostDesktops] = {};
     readCardinals(display, "_NET_CURRENT_DESKTOP", &desktop, 1);
     if (desktop < kMostDesktops &&
         readCardinals(display, "_NET_WORKAREA", areas, 4 * kMostDesktops) >= 4 * (desktop + 1)) {
-        width = static_cast<int>(areas[4 * desktop + 2]);
-        height = static_cast<int>(areas[4 * desktop + 3]);
+        const unsigned long* area = &areas[4 * desktop];
+        work = overlap(work, {static_cast<int>(area[0]), static_cast<int>(area[1]), static_cast<int>(area[2]),
+                              static_cast<int>(area[3])});
     }
-    return {resourceDotsPerInch(display), width, height, 0, 0};
+    return {resourceDotsPerInch(display), work.width, work.height, 0, 0};
 }
 
 void followDisplayChanges(void (* /*changed*/)()) {}

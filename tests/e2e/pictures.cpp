@@ -1,6 +1,7 @@
 // The end-to-end tests' oracle: the exact window the viewer must show for a
 // seed and a set of channels, the seed whose picture a window shows, the
-// program's clock, and a window manager's close request.
+// program's clock, a window manager's close request and a switch of layout.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 #include <cmath>
@@ -101,7 +102,13 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
+    if (command == "layout" && argc == 3) {  // N: the keyboard's layout in use, as a user switches it
+        Display* display = XOpenDisplay(nullptr);
+        const bool locked = XkbLockGroup(display, XkbUseCoreKbd, number(argv[2])) != 0;
+        XCloseDisplay(display);
+        return locked ? 0 : 1;
+    }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW\n";
+                 "close WINDOW | layout N\n";
     return 2;
 }

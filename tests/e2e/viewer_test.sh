@@ -4,7 +4,7 @@
 # always show seed 1's field, so every picture they show is known exactly.
 # Every claim is checked; the status says whether any failed.
 # Usage: viewer_test.sh SCENARIO PICTURES VIEWER...
-#   SCENARIO: seeded, program, scales (Linux), packaged (VIEWER is then a
+#   SCENARIO: seeded, program, scales, layouts (Linux), packaged (VIEWER is then a
 #   Debian package), windows-seeded, windows-program, windows-scales (under
 #   Wine) or web-seeded, web-program (VIEWER is then the page, in Chromium).
 set -uo pipefail
@@ -45,8 +45,8 @@ expect() {  # COMMAND...: counts and reports a claim that does not hold
     "$@" || { echo "FAILED: $*"; failures=$((failures + 1)); }
 }
 
-start() {  # VIEWER...: at the top left corner; its window is $window, showing its first picture
-    "$@" -geometry +0+0 >"$work/output" 2>&1 &
+start() {  # VIEWER...: at the top left corner (or at $at); its window is $window, showing its first picture
+    "$@" -geometry "${at:-+0+0}" >"$work/output" 2>&1 &
     viewer=$!
     # A browser's or Wine's first start on a machine may take many seconds,
     # and make and unmake windows on the way: the window, found again while
@@ -155,13 +155,16 @@ keys_in_every_form() {
     echo "R held: $flips flips in 4 s"
     expect [ "$flips" -ge 5 ]
 
-    # Released after another window has taken the focus, a key goes up in
-    # that window: it must not stay held in this one, though the pointer has
-    # not moved.
+    let_go_of_elsewhere g
+}
+
+# Released after another window has taken the focus, a key goes up in that
+# window: it must not stay held in this one, though the pointer has not moved.
+let_go_of_elsewhere() {  # KEY
     xlogo -geometry 100x100+700+0 2>/dev/null &
     local other on
     other=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
-    timeout 10 xdotool keydown g sleep 0.3 windowfocus --sync "$other" keyup g sleep 0.3 windowfocus --sync "$window" ||
+    timeout 10 xdotool keydown "$1" sleep 0.3 windowfocus --sync "$other" keyup "$1" sleep 0.3 windowfocus --sync "$window" ||
         echo "waited 10 s for the focus to move to the other window and back"
     kill $!
     on=$(settled)
@@ -234,6 +237,61 @@ scales)
         fi
         expect closes
     done
+    # A laptop's monitor beside a larger one, at 150%: the window fits the
+    # monitor it opens on.
+    xserver 3926x1440
+    xrandr --setmonitor laptop 1366/344x768/193+0+0 none
+    xrandr --setmonitor large 2560/597x1440/336+1366+0 none
+    xrandr --delmonitor screen
+    xrdb -merge <<<"Xft.dpi: 144"
+    for case in "+0+0 1" "+1366+0 2"; do
+        read -r at n <<<"$case"
+        start "$@"
+        expect shows rgb $((532 * n)) $((532 * n)) "$n"
+        echo "Xft.dpi 144, monitors 1366x768 and 2560x1440, opened at $at: window $(size), $n pixels per point expected"
+        expect closes
+    done
+    ;;
+layouts)
+    # The keys by the key, pressed as a user presses them (by keycode) under
+    # each layout: the key giving R, G or B, or where the layout has no
+    # Latin letters the key giving it in the first that has, or else the
+    # key in its place on a US keyboard, switches its channel, with any
+    # modifier held; a key that is none of them switches nothing.
+    # LAYOUTS[:VARIANT] LAYOUT-IN-USE MODIFIER-HELD R G B OTHER (keycodes)
+    start "$@"
+    for case in "us 0 - 27 42 56 28" "ru 0 - 27 42 56 28" "us,ru 1 - 27 42 56 28" "ru,us 0 50 27 42 56 28" \
+                "gr 0 - 27 42 56 28" "ua 0 - 27 42 56 29" "de 0 108 27 42 56 29" "us:dvorak 0 - 32 30 57 27"; do
+        read -r layouts in_use held r g b other <<<"$case"
+        setxkbmap -layout "${layouts%:*}" -variant "$([[ $layouts != *:* ]] || echo "${layouts#*:}")"
+        "$pictures" layout "$in_use"
+        [ "$held" != - ] || held=""
+        for press in "$r red -gb" "$g green --b" "$b blue ---" "$other none ---"; do
+            read -r code channel on <<<"$press"
+            xdotool ${held:+keydown $held} key "$code" ${held:+keyup $held}
+            expect shows "$on" || on=$(settled) || on="another picture"
+            echo "| $layouts, layout $in_use${held:+, key $held held} | $code | $(xmodmap -pke | awk -v code="$code" -v column=$((4 + 2 * in_use)) '$2 == code { print $column }') | $channel | $on |"
+        done
+        xdotool key "$r" "$g" "$b"
+        expect shows rgb
+    done
+    # Held while the layout in use changes, or while another layout is
+    # chosen, or let go of in another window, a key never sticks.
+    setxkbmap -layout us,ru
+    "$pictures" layout 0
+    xdotool keydown 27 sleep 0.5
+    "$pictures" layout 1
+    xdotool keyup 27
+    on=$(settled)
+    expect keeps_showing "$on"
+    xdotool keydown 27 sleep 0.5
+    setxkbmap -layout us -variant dvorak  # where R's key gives p
+    xdotool keyup 27
+    on=$(settled)
+    expect keeps_showing "$on"
+    setxkbmap -layout ru
+    let_go_of_elsewhere 56
+    expect closes
     ;;
 windows-seeded)
     start "$@"
