@@ -23,10 +23,11 @@ configure_file(${PROJECT_SOURCE_DIR}/platform/web/page.html ${plasma_page} @ONLY
 
 # The viewer as one page that needs nothing else: the program, its memory and the pause
 # (Asyncify lets it wait inside a frame while the page runs on), with the
-# page's script for its on-screen keys.
+# page's scripts for its on-screen keys and for shaders WebGL would not take.
 function(plasma_platform_executable name)
   set(keys ${PROJECT_SOURCE_DIR}/platform/web/touch_keys.js)
+  set(failure ${PROJECT_SOURCE_DIR}/platform/web/graphics_failure.js)
   target_link_options(${name} PRIVATE -sASYNCIFY -sSINGLE_FILE -sENVIRONMENT=web
-    -sMINIFY_HTML=0 "SHELL:--shell-file ${plasma_page}" "SHELL:--js-library ${keys}")
-  set_target_properties(${name} PROPERTIES LINK_DEPENDS "${plasma_page};${keys}")
+    -sMINIFY_HTML=0 "SHELL:--shell-file ${plasma_page}" "SHELL:--js-library ${keys}" "SHELL:--js-library ${failure}")
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS "${plasma_page};${keys};${failure}")
 endfunction()

@@ -5,7 +5,12 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd) work=$(mktemp -d) failures=0
 trap 'rm -rf "$work"' EXIT
-for case in "-display :99|failed to open display" "-geometry|^run: the viewer ended with status 1"; do
+# A display that no X server serves here: no socket for it, in /tmp or abstract.
+free=99
+while [ -e /tmp/.X11-unix/X$free ] || [ -e /tmp/.X$free-lock ] || grep -q "@/tmp/.X11-unix/X$free\b" /proc/net/unix; do
+    free=$((free + 1))
+done
+for case in "-display :$free|failed to open display" "-geometry|^run: the viewer ended with status 1"; do
     mkdir -p "$work/tmp"
     # A session of its own, so that whatever it leaves running can be found.
     env -u DISPLAY TMPDIR="$work/tmp" setsid --wait bash -c 'echo $$ >"$0"; exec "$1"/scripts/run $2' \

@@ -24,6 +24,9 @@ struct Recorded {
     std::vector<GLsizei> draws;  // the count of each draw
     std::vector<std::vector<GLint>> viewports;
     void (*restored)() = nullptr;
+    GLint compiled = GL_TRUE;
+    GLint linked = GL_TRUE;
+    int failuresShown = 0;
 } webgl;
 
 }  // namespace
@@ -42,6 +45,9 @@ void emscripten_glAttachShader(GLuint /*program*/, GLuint /*shader*/) {}
 void emscripten_glBindAttribLocation(GLuint /*program*/, GLuint /*index*/, const char* /*name*/) {}
 void emscripten_glLinkProgram(GLuint /*program*/) {}
 void emscripten_glDeleteShader(GLuint /*shader*/) {}
+void emscripten_glGetShaderiv(GLuint /*shader*/, GLenum /*name*/, GLint* value) { *value = webgl.compiled; }
+void emscripten_glGetProgramiv(GLuint /*program*/, GLenum /*name*/, GLint* value) { *value = webgl.linked; }
+void showGraphicsFailure() { ++webgl.failuresShown; }
 GLint emscripten_glGetUniformLocation(GLuint /*program*/, const char* /*name*/) { return 0; }
 void emscripten_glGenBuffers(GLsizei /*count*/, GLuint* buffers) { *buffers = static_cast<GLuint>(++webgl.buffers); }
 void emscripten_glUseProgram(GLuint /*program*/) {}
@@ -163,6 +169,27 @@ TEST(PageGl, AContextGivenBackGetsTheObjectsAndViewportAnew) {
     EXPECT_EQ(webgl.buffers, buffers + 1);
     EXPECT_EQ(webgl.boundBuffer, static_cast<GLuint>(webgl.buffers)) << "the draw uses the new buffer";
     EXPECT_EQ(webgl.viewports, (std::vector<std::vector<GLint>>{{0, 0, 532, 532}}));
+}
+
+// Shaders that WebGL would not compile, or link: the page says so, once,
+// and nothing is drawn; a context given back tries again.
+TEST(PageGl, ShadersWebGlWouldNotTakeAreSaidAndDrawNothing) {
+    frame(532, 532, 1, {{10, 10}});  // follows the context from here
+    for (GLint* status : {&webgl.compiled, &webgl.linked}) {
+        webgl.restored();
+        *status = GL_FALSE;
+        const auto draws = webgl.draws.size();
+        const int shown = webgl.failuresShown;
+        frame(532, 532, 1, {{10, 10}});
+        frame(532, 532, 1, {{10, 10}});
+        EXPECT_EQ(webgl.failuresShown, shown + 1);
+        EXPECT_EQ(webgl.draws.size(), draws);
+        *status = GL_TRUE;
+        webgl.restored();
+        frame(532, 532, 1, {{10, 10}});
+        EXPECT_EQ(webgl.failuresShown, shown + 1);
+        EXPECT_EQ(webgl.draws.size(), draws + 1);
+    }
 }
 
 }  // namespace

@@ -56,16 +56,21 @@ struct Objects {
     GLuint buffer;
     GLint pointSize;
     bool made;
+    bool usable;  // the shaders compiled and linked
 } objects{};
 
 void forgetObjects() { objects.made = false; }
 
-void attachShader(GLuint program, GLenum type, const char* source) {
+// Whether it compiled.
+bool attachShader(GLuint program, GLenum type, const char* source) {
     const GLuint shader = emscripten_glCreateShader(type);
     emscripten_glShaderSource(shader, 1, &source, nullptr);
     emscripten_glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
     emscripten_glAttachShader(program, shader);
     emscripten_glDeleteShader(shader);  // kept while attached
+    return compiled == GL_TRUE;
 }
 
 void makeObjects() {
@@ -75,14 +80,20 @@ void makeObjects() {
         following = true;
     }
     const GLuint program = emscripten_glCreateProgram();
-    attachShader(program, GL_VERTEX_SHADER, kVertexShader);
-    attachShader(program, GL_FRAGMENT_SHADER, kFragmentShader);
+    const bool vertices = attachShader(program, GL_VERTEX_SHADER, kVertexShader);
+    const bool fragments = attachShader(program, GL_FRAGMENT_SHADER, kFragmentShader);
     emscripten_glBindAttribLocation(program, kPosition, "position");
     emscripten_glBindAttribLocation(program, kColour, "colour");
     emscripten_glLinkProgram(program);
+    GLint linked = GL_FALSE;
+    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    const bool usable = vertices && fragments && linked == GL_TRUE;
+    if (!usable) {
+        showGraphicsFailure();
+    }
     GLuint buffer = 0;
     emscripten_glGenBuffers(1, &buffer);
-    objects = {program, buffer, emscripten_glGetUniformLocation(program, "pointSize"), true};
+    objects = {program, buffer, emscripten_glGetUniformLocation(program, "pointSize"), true, usable};
     if (viewportSet) {  // a new context has the canvas's own
         emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     }
@@ -94,6 +105,9 @@ void drawGathered() {
     }
     if (!objects.made) {
         makeObjects();
+    }
+    if (!objects.usable) {
+        return;
     }
     constexpr auto kStride = static_cast<GLsizei>(sizeof(GatheredPoint));
     emscripten_glUseProgram(objects.program);

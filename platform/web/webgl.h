@@ -17,6 +17,8 @@ void emscripten_glAttachShader(GLuint program, GLuint shader);
 void emscripten_glBindAttribLocation(GLuint program, GLuint index, const char* name);
 void emscripten_glLinkProgram(GLuint program);
 void emscripten_glDeleteShader(GLuint shader);
+void emscripten_glGetShaderiv(GLuint shader, GLenum name, GLint* value);
+void emscripten_glGetProgramiv(GLuint program, GLenum name, GLint* value);
 GLint emscripten_glGetUniformLocation(GLuint program, const char* name);
 void emscripten_glGenBuffers(GLsizei count, GLuint* buffers);
 void emscripten_glUseProgram(GLuint program);
@@ -32,3 +34,8 @@ void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 // Calls the given function when the browser gives back a lost WebGL
 // context, whose objects are gone.
 void followGraphicsContext(void (*restored)());
+
+// The page's word, in the picture's place, that WebGL would not take the
+// shaders (platform/web/graphics_failure.js): not said while the context is
+// lost, when WebGL answers no to everything.
+extern "C" void showGraphicsFailure();

@@ -101,9 +101,10 @@ def flipped(channels, keys):
                    for letter, on in zip("rgb", channels or "???"))
 
 
-def steady():  # the channels the keys show, if the same for a second
+def steady():  # the channels the keys show, which must stay the same for a second (a key left held blinks)
     seen = {layout()["on"] for _ in range(20) if time.sleep(0.05) is None}
-    return seen.pop() if len(seen) == 1 else print(f"the keys change: {seen}")
+    expect(len(seen) == 1, f"the keys hold still: they show {seen}")
+    return seen.pop() if len(seen) == 1 else None
 
 
 try:

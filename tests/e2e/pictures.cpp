@@ -54,6 +54,12 @@ bool shows(const std::string& window, float value, int y) {
     return window.compare(at, 3, {level(colour.red, 'r'), level(colour.green, 'g'), level(colour.blue, 'b')}) == 0;
 }
 
+// Channels as "rgb", "-g-", ...: each letter in its place, or '-'.
+bool channels(const std::string& on) {
+    return on.size() == 3 && (on[0] == 'r' || on[0] == '-') && (on[1] == 'g' || on[1] == '-') &&
+           (on[2] == 'b' || on[2] == '-');
+}
+
 std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 0)); }
 
 }  // namespace
@@ -61,7 +67,7 @@ std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     // SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]]
-    if (command == "expect" && (argc == 4 || argc == 6 || argc == 7) && std::string(argv[3]).size() == 3) {
+    if (command == "expect" && (argc == 4 || argc == 6 || argc == 7) && channels(argv[3])) {
         generateField(field, number(argv[2]));
         std::cout << (argc == 4 ? picture(argv[3])
                                 : picture(argv[3], std::atoi(argv[4]), std::atoi(argv[5]),
