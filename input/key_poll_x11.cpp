@@ -53,14 +53,17 @@ void readKeymap() {
     keyboard.latinLayout = firstLatinLayout(keyboard.keys, kKeyCodes);
 }
 
+void letGoOf(Channel channel) {
+    channelKeyReleased(channel);
+    keyboard.heldBy[indexOf(channel)] = 0;
+}
+
 void keyEvent(const XKeyEvent& event) {
     if (event.type == KeyRelease) {
         // The key that pressed it, whatever the layout is now.
         for (const ChannelKey& row : kChannelKeys) {
-            KeyCode& heldBy = keyboard.heldBy[indexOf(row.channel)];
-            if (heldBy == event.keycode) {
-                channelKeyReleased(row.channel);
-                heldBy = 0;
+            if (keyboard.heldBy[indexOf(row.channel)] == event.keycode) {
+                letGoOf(row.channel);
             }
         }
         return;
@@ -84,10 +87,9 @@ void letGoOfKeysTheServerHasUp() {
     char down[32] = {};
     XQueryKeymap(keyboard.display, down);
     for (const ChannelKey& row : kChannelKeys) {
-        KeyCode& heldBy = keyboard.heldBy[indexOf(row.channel)];
+        const KeyCode heldBy = keyboard.heldBy[indexOf(row.channel)];
         if (heldBy != 0 && (static_cast<unsigned>(down[heldBy / 8U]) & (1U << (heldBy % 8U))) == 0) {
-            channelKeyReleased(row.channel);
-            heldBy = 0;
+            letGoOf(row.channel);
         }
     }
 }
