@@ -1,7 +1,7 @@
 # Headless Chromium driven over its DevTools protocol through a pipe
 # (--remote-debugging-pipe): each command a JSON text on descriptor 3, each
-# answer on 4, ended by a NUL byte. Software WebGL; started as every script
-# starts Chromium (scripts/chromium: quiet, with a private profile and
+# answer on 4, ended by a NUL byte. Started as every script starts Chromium
+# (scripts/chromium: software WebGL, quiet, with a private profile and
 # temporary folder, removed when it is closed).
 import fcntl
 import json
@@ -19,8 +19,7 @@ class Chromium:
         commands, self.to_browser = map(high, os.pipe())
         self.from_browser, answers = map(high, os.pipe())
         self.process = subprocess.Popen(
-            [CHROMIUM, "--headless", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-             "--remote-debugging-pipe", *options],
+            [CHROMIUM, "--headless", "--remote-debugging-pipe", *options],
             close_fds=False, preexec_fn=lambda: (os.dup2(commands, 3), os.dup2(answers, 4)),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.received, self.last_id, self.session = b"", 0, None

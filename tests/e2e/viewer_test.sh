@@ -77,9 +77,7 @@ chromium=$(realpath "$(dirname "$0")/../../scripts/chromium")  # quiet, its fold
 # The web build's page in Chromium: an app window of the viewer's size at the
 # top left, titled like the viewer's, with software WebGL.
 browser() {  # PAGE [OPTIONS]: the desktop viewer's options, ignored
-    exec "$chromium" --test-type \
-        --use-angle=swiftshader --enable-unsafe-swiftshader \
-        --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
+    exec "$chromium" --test-type --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
 }
 clock() {  # the viewer's clock now: the system's tick count, or a page's wall clock
     case $scenario in
