@@ -4,6 +4,9 @@
 
 namespace {
 
+struct RandomSource {
+    std::uint32_t state = 1;
+};
 RandomSource source;
 
 constexpr std::uint32_t kMultiplier = 214013U;

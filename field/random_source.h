@@ -4,10 +4,6 @@
 
 #include <cstdint>
 
-struct RandomSource {
-    std::uint32_t state = 1;
-};
-
 void seedRandom(std::uint32_t seed);
 
 // The next integer in 0..32767.

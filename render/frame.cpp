@@ -1,6 +1,7 @@
 // One frame: every displayed cell as a point through the colour ramp, with
-// the switched-off channels zeroed. Points go out x-major, one pixel each, at
-// (x + margin, y + margin) in window pixels from the lower-left corner.
+// the switched-off channels zeroed. Points go out x-major at (x + margin,
+// y + margin) in the window's drawing coordinates, where one unit is one
+// point: n × n device pixels at n device pixels per point (app/window.h).
 #include "render/frame.h"
 
 #include <GL/glut.h>
