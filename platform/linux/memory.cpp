@@ -1,6 +1,11 @@
-// glibc's allocator, told to keep what the GL driver frees.
+// glibc's allocator, told to keep what the GL driver frees. Other C
+// libraries (musl, the BSDs') have no such settings: there the allocator is
+// left as it is.
 #include "platform/memory.h"
 
+#include <climits>  // on glibc, defines __GLIBC__ (through <features.h>)
+
+#ifdef __GLIBC__
 #include <malloc.h>
 
 namespace {
@@ -16,3 +21,6 @@ void keepFreedMemory() {
     mallopt(M_MMAP_THRESHOLD, kLargestMappingThreshold);
     mallopt(M_TRIM_THRESHOLD, kNeverTrim);
 }
+#else
+void keepFreedMemory() {}
+#endif
