@@ -1,24 +1,50 @@
 #!/usr/bin/env bash
-# scripts/run when the viewer cannot start, on a display it names and on the
-# virtual X server it starts itself: it fails, says what failed in its last
-# line, and leaves no process and no temporary folder behind.
+# scripts/run with no display, on the virtual X server it starts itself: its
+# screenshot is the picture. And when the viewer or that server cannot
+# start: it fails, says why in its last line, and leaves no process and no
+# temporary folder behind.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd) work=$(mktemp -d) failures=0
 trap 'rm -rf "$work"' EXIT
+claim() {  # CLAIM COMMAND...
+    "${@:2}" || { echo "FAILED: $1"; failures=$((failures + 1)); }
+}
+# An X server that cannot start, saying why as Xvfb does.
+mkdir "$work/failing"
+printf '#!/bin/sh\necho "(EE) Cannot establish any listening sockets - Make sure an X server isn'"'"'t already running(EE)" >&2\necho >&2\nexit 1\n' \
+    >"$work/failing/Xvfb"
+chmod +x "$work/failing/Xvfb"
 # A display that no X server serves here: no socket for it, in /tmp or abstract.
 free=99
 while [ -e /tmp/.X11-unix/X$free ] || [ -e /tmp/.X$free-lock ] || grep -q "@/tmp/.X11-unix/X$free\b" /proc/net/unix; do
     free=$((free + 1))
 done
-for case in "-display :$free|failed to open display" "-geometry|^run: the viewer ended with status 1"; do
+# ARGUMENTS|PATH FIRST|STATUS|LAST LINE SAID
+shot=$top/build/plasma-fractals.png
+echo "left from before" >"$shot"  # no proof of any run
+for case in "-display :$free||1|failed to open display" "-geometry||1|^run: the viewer ended with status 1" \
+            "|$work/failing|1|^run: the virtual X server did not start: (EE) Cannot establish any listening sockets" \
+            "||0|^build/plasma-fractals.png$"; do
+    IFS='|' read -r arguments path expected wanted <<<"$case"
+    rm -rf "$work/tmp"
     mkdir -p "$work/tmp"
     # A session of its own, so that whatever it leaves running can be found.
-    env -u DISPLAY TMPDIR="$work/tmp" setsid --wait bash -c 'echo $$ >"$0"; exec "$1"/scripts/run $2' \
-        "$work/session" "$top" "${case%|*}" >/dev/null 2>"$work/errors"
-    status=$? said=$(tail -n 1 "$work/errors") left=$(pgrep -a -s "$(cat "$work/session")") made=$(ls -A "$work/tmp")
-    if [ $status -eq 0 ] || ! grep -q -- "${case#*|}" <<<"$said" || [ -n "$left$made" ]; then
-        echo "FAILED: run ${case%|*}: status $status, said '$said', left '$left', made '$made'"
+    env -u DISPLAY TMPDIR="$work/tmp" PATH="${path:+$path:}$PATH" setsid --wait \
+        bash -c 'echo $$ >"$0"; exec "$1"/scripts/run $2' "$work/session" "$top" "$arguments" >"$work/said" 2>"$work/errors"
+    status=$? said=$(cat "$work/errors" "$work/said" | tail -n 1) left=$(pgrep -a -s "$(cat "$work/session")")
+    made=$(ls -A "$work/tmp")
+    if [ "$status" != "$expected" ] || ! grep -q -- "$wanted" <<<"$said" || [ -n "$left$made" ]; then
+        echo "FAILED: run $arguments${path:+ (Xvfb failing)}: status $status, said '$said', left '$left', made '$made'"
         failures=$((failures + 1))
     fi
 done
+
+# The last case's screenshot: the window, its black border, and a picture in
+# which no point is black.
+info() { /usr/bin/convert "$shot" "$@" info:; }
+claim "the screenshot is 532 x 532: $(info -format '%wx%h')" [ "$(info -format '%wx%h')" = 532x532 ]
+claim "its border is black" [ "$(info -fill black -draw 'rectangle 10,10 521,521' -format '%[fx:maxima]')" = 0 ]
+claim "no point of its picture is black" [ "$(info -crop 512x512+10+10 -fx 'r + g + b > 0' -format '%[fx:minima]')" = 1 ]
+claim "its picture has hundreds of colours: $(info -crop 512x512+10+10 -format '%k')" \
+    [ "$(info -crop 512x512+10+10 -format '%k')" -ge 200 ]
 exit $((failures > 0))

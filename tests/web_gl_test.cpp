@@ -26,6 +26,7 @@ struct Recorded {
     void (*restored)() = nullptr;
     GLint compiled = GL_TRUE;
     GLint linked = GL_TRUE;
+    bool lost = false;  // the context: WebGL answers 0 and no to everything
     int failuresShown = 0;
 } webgl;
 
@@ -40,13 +41,17 @@ GLuint emscripten_glCreateShader(GLenum /*type*/) { return 1; }
 void emscripten_glShaderSource(GLuint /*shader*/, GLsizei /*count*/, const char* const* /*sources*/,
                                const GLint* /*lengths*/) {}
 void emscripten_glCompileShader(GLuint /*shader*/) {}
-GLuint emscripten_glCreateProgram() { return static_cast<GLuint>(++webgl.programs); }
+GLuint emscripten_glCreateProgram() { return webgl.lost ? 0 : static_cast<GLuint>(++webgl.programs); }
 void emscripten_glAttachShader(GLuint /*program*/, GLuint /*shader*/) {}
 void emscripten_glBindAttribLocation(GLuint /*program*/, GLuint /*index*/, const char* /*name*/) {}
 void emscripten_glLinkProgram(GLuint /*program*/) {}
 void emscripten_glDeleteShader(GLuint /*shader*/) {}
-void emscripten_glGetShaderiv(GLuint /*shader*/, GLenum /*name*/, GLint* value) { *value = webgl.compiled; }
-void emscripten_glGetProgramiv(GLuint /*program*/, GLenum /*name*/, GLint* value) { *value = webgl.linked; }
+void emscripten_glGetShaderiv(GLuint /*shader*/, GLenum /*name*/, GLint* value) {
+    *value = webgl.lost ? GL_FALSE : webgl.compiled;
+}
+void emscripten_glGetProgramiv(GLuint /*program*/, GLenum /*name*/, GLint* value) {
+    *value = webgl.lost ? GL_FALSE : webgl.linked;
+}
 void showGraphicsFailure() { ++webgl.failuresShown; }
 GLint emscripten_glGetUniformLocation(GLuint /*program*/, const char* /*name*/) { return 0; }
 void emscripten_glGenBuffers(GLsizei /*count*/, GLuint* buffers) { *buffers = static_cast<GLuint>(++webgl.buffers); }
@@ -171,24 +176,44 @@ TEST(PageGl, AContextGivenBackGetsTheObjectsAndViewportAnew) {
     EXPECT_EQ(webgl.viewports, (std::vector<std::vector<GLint>>{{0, 0, 532, 532}}));
 }
 
-// Shaders that WebGL would not compile, or link: the page says so, once,
-// and nothing is drawn; a context given back tries again.
-TEST(PageGl, ShadersWebGlWouldNotTakeAreSaidAndDrawNothing) {
+// Objects WebGL would not make: shaders it would not compile, or link, or
+// anything made while the context is lost. Whole pictures are dropped,
+// frame after frame, never outgrowing the page's point array (which
+// AddressSanitizer watches); a refusal is said once; a context given back
+// tries again, and its first upload is one picture's points, no more.
+TEST(PageGl, WholePicturesWebGlCannotDrawAreDroppedAndARefusalSaidOnce) {
+    std::vector<std::pair<float, float>> picture;
+    for (int x = 10; x < 522; ++x) {
+        for (int y = 10; y < 522; ++y) {
+            picture.emplace_back(static_cast<float>(x), static_cast<float>(y));
+        }
+    }
     frame(532, 532, 1, {{10, 10}});  // follows the context from here
-    for (GLint* status : {&webgl.compiled, &webgl.linked}) {
+    const struct {
+        const char* road;
+        void (*refuse)(bool);
+    } roads[] = {
+        {"shaders not compiled", [](bool refused) { webgl.compiled = refused ? GL_FALSE : GL_TRUE; }},
+        {"program not linked", [](bool refused) { webgl.linked = refused ? GL_FALSE : GL_TRUE; }},
+        {"objects made while the context is lost", [](bool refused) { webgl.lost = refused; }},
+    };
+    for (const auto& road : roads) {
         webgl.restored();
-        *status = GL_FALSE;
+        road.refuse(true);
         const auto draws = webgl.draws.size();
         const int shown = webgl.failuresShown;
-        frame(532, 532, 1, {{10, 10}});
-        frame(532, 532, 1, {{10, 10}});
-        EXPECT_EQ(webgl.failuresShown, shown + 1);
-        EXPECT_EQ(webgl.draws.size(), draws);
-        *status = GL_TRUE;
+        for (int frames = 0; frames < 3; ++frames) {
+            frame(532, 532, 1, picture);
+        }
+        EXPECT_EQ(webgl.failuresShown, shown + 1) << road.road;
+        EXPECT_EQ(webgl.draws.size(), draws) << road.road;
+        road.refuse(false);
         webgl.restored();
-        frame(532, 532, 1, {{10, 10}});
-        EXPECT_EQ(webgl.failuresShown, shown + 1);
-        EXPECT_EQ(webgl.draws.size(), draws + 1);
+        frame(532, 532, 1, picture);
+        EXPECT_EQ(webgl.failuresShown, shown + 1) << road.road;
+        ASSERT_EQ(webgl.draws.size(), draws + 1) << road.road;
+        EXPECT_EQ(webgl.draws.back(), 512 * 512) << road.road;
+        EXPECT_EQ(webgl.uploads.back().size(), 512U * 512U) << road.road;
     }
 }
 

@@ -99,8 +99,13 @@ void makeObjects() {
     }
 }
 
+// Draws the points gathered, or drops them where the shaders are unusable
+// (refused, or made while the context was lost): either way the batch
+// starts again empty, so that the points never outgrow their array.
 void drawGathered() {
-    if (gathered == 0) {
+    const int count = gathered;
+    gathered = 0;
+    if (count == 0) {
         return;
     }
     if (!objects.made) {
@@ -112,7 +117,7 @@ void drawGathered() {
     constexpr auto kStride = static_cast<GLsizei>(sizeof(GatheredPoint));
     emscripten_glUseProgram(objects.program);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, objects.buffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<long>(sizeof(GatheredPoint)) * gathered, points,
+    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<long>(sizeof(GatheredPoint)) * count, points,
                             GL_STREAM_DRAW);
     emscripten_glEnableVertexAttribArray(kPosition);
     emscripten_glVertexAttribPointer(kPosition, 2, GL_FLOAT, GL_FALSE, kStride, nullptr);
@@ -122,8 +127,7 @@ void drawGathered() {
         kColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
         reinterpret_cast<const void*>(offsetof(GatheredPoint, red)));  // NOLINT(performance-no-int-to-ptr)
     emscripten_glUniform1f(objects.pointSize, pointSize);
-    emscripten_glDrawArrays(GL_POINTS, 0, gathered);
-    gathered = 0;
+    emscripten_glDrawArrays(GL_POINTS, 0, count);
 }
 
 }  // namespace
