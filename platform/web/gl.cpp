@@ -117,8 +117,7 @@ void drawGathered() {
     constexpr auto kStride = static_cast<GLsizei>(sizeof(GatheredPoint));
     emscripten_glUseProgram(objects.program);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, objects.buffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<long>(sizeof(GatheredPoint)) * count, points,
-                            GL_STREAM_DRAW);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<long>(sizeof(GatheredPoint)) * count, points, GL_STREAM_DRAW);
     emscripten_glEnableVertexAttribArray(kPosition);
     emscripten_glVertexAttribPointer(kPosition, 2, GL_FLOAT, GL_FALSE, kStride, nullptr);
     emscripten_glEnableVertexAttribArray(kColour);
