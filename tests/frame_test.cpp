@@ -1,80 +1,139 @@
 // The frame, through recording stand-ins for GL, GLUT, the pause and the key
-// poll linked in place of the real ones: every call it makes, in order, for every set of
-// channel switches. The clock is stuck at 1 ms, so the program's field is
-// seed 1's.
+// poll linked in place of the real ones: the calls it makes in order, where
+// its points go, and their colours at cells whose values and colours are
+// written out here. The clock is stuck at 1 ms, so the program's field is
+// seed 1's, whose cells the exactness check pins.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "field/height_field.h"
 #include "input/key_poll.h"
 #include "platform/pause.h"
 #include "render/channel_switches.h"
-#include "render/colour_ramp.h"
 #include "render/frame.h"
 
 namespace {
 
-struct Call {
-    char name;  // Clear, Begin, colour, vertex, End, Swap, Pause, Redisplay, Keys polled
-    float a = 0.0F;
-    float b = 0.0F;
-    float c = 0.0F;
-    unsigned value = 0;
-    bool operator==(const Call&) const = default;
+struct Point {
+    float x, y, red, green, blue;
 };
 
-std::vector<Call> calls;
+struct {
+    std::string calls;  // Clear, Begin, End, Swap, Pause, Redisplay, Keys polled
+    GLbitfield cleared = 0;
+    GLenum mode = 0;
+    unsigned paused = 0;
+    float red = 1.0F, green = 1.0F, blue = 1.0F;  // the current colour
+    std::vector<Point> points;
+} recorded;
 
 }  // namespace
 
-void glClear(GLbitfield mask) { calls.push_back({'C', 0, 0, 0, mask}); }
-void glBegin(GLenum mode) { calls.push_back({'B', 0, 0, 0, mode}); }
-void glColor3f(GLfloat red, GLfloat green, GLfloat blue) { calls.push_back({'c', red, green, blue}); }
-void glVertex2f(GLfloat x, GLfloat y) { calls.push_back({'v', x, y}); }
-void glEnd() { calls.push_back({'E'}); }
-void glutSwapBuffers() { calls.push_back({'S'}); }
-void pauseMilliseconds(unsigned milliseconds) { calls.push_back({'P', 0, 0, 0, milliseconds}); }
-void glutPostRedisplay() { calls.push_back({'R'}); }
-void pollChannelKeys() { calls.push_back({'K'}); }
+void glClear(GLbitfield mask) {
+    recorded.calls += 'C';
+    recorded.cleared = mask;
+}
+void glBegin(GLenum mode) {
+    recorded.calls += 'B';
+    recorded.mode = mode;
+}
+void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
+    recorded.red = red;
+    recorded.green = green;
+    recorded.blue = blue;
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    recorded.points.push_back({x, y, recorded.red, recorded.green, recorded.blue});
+}
+void glEnd() { recorded.calls += 'E'; }
+void glutSwapBuffers() { recorded.calls += 'S'; }
+void pauseMilliseconds(unsigned milliseconds) {
+    recorded.calls += 'P';
+    recorded.paused = milliseconds;
+}
+void glutPostRedisplay() { recorded.calls += 'R'; }
+void pollChannelKeys() { recorded.calls += 'K'; }
 
 namespace {
 
-// Cell [x][y] as a point at (x + 10, y + 10), x-major, in its ramp colour
-// less the channels switched off; no point at all with every channel off.
-std::vector<Call> expectedFrame(bool red, bool green, bool blue) {
-    std::vector<Call> frame{{'C', 0, 0, 0, 0x4100}, {'B', 0, 0, 0, GL_POINTS}};
-    for (int x = 0; x < 512 && (red || green || blue); ++x) {
-        for (int y = 0; y < 512; ++y) {
-            const Colour colour = colourRamp(heightField()[x][y]);
-            frame.push_back({'c', red ? colour.red : 0, green ? colour.green : 0, blue ? colour.blue : 0});
-            frame.push_back({'v', static_cast<float>(x + 10), static_cast<float>(y + 10)});
+// One frame with these channels on ("rgb", "-g-", ...).
+void drawFrame(const std::string& on) {
+    switchAllChannelsOn();
+    for (const ChannelKey& row : kChannelKeys) {
+        if (on[static_cast<std::size_t>(indexOf(row.channel))] == '-') {
+            toggleChannel(row.channel);
         }
     }
-    frame.insert(frame.end(), {{'E'}, {'S'}, {'P', 0, 0, 0, 200}, {'R'}, {'K'}});
-    return frame;
+    recorded = {};
+    displayFrame();
 }
 
-TEST(DisplayFrame, DrawsEveryShownCellThroughTheRampAndTheSwitchesThenPauses) {
-    generateField();
-    for (int off = 0; off < 8; ++off) {
-        const bool red = (off & 1) == 0;
-        const bool green = (off & 2) == 0;
-        const bool blue = (off & 4) == 0;
-        switchAllChannelsOn();
-        for (const auto& [channel, on] :
-             {std::pair(Channel::red, red), {Channel::green, green}, {Channel::blue, blue}}) {
-            if (!on) {
-                toggleChannel(channel);
-            }
-        }
-        calls.clear();
-        displayFrame();
-        EXPECT_TRUE(calls == expectedFrame(red, green, blue))
-            << "red " << red << ", green " << green << ", blue " << blue;
+class DisplayFrame : public testing::Test {
+   protected:
+    static void SetUpTestSuite() { generateField(); }
+};
+
+TEST_F(DisplayFrame, ClearsDrawsShowsPausesAsksForTheNextAndPollsInThatOrder) {
+    drawFrame("rgb");
+    EXPECT_EQ(recorded.calls, "CBESPRK");
+    EXPECT_EQ(recorded.cleared, 0x4100U) << "colour and depth";
+    EXPECT_EQ(recorded.mode, static_cast<GLenum>(GL_POINTS));
+    EXPECT_EQ(recorded.paused, 200U);
+    EXPECT_EQ(recorded.points.size(), 512U * 512U);
+}
+
+// x-major, from (10, 10): the last column and row of the field are never
+// drawn, and a 10-point border stays black.
+TEST_F(DisplayFrame, PointsGoOutColumnByColumnInsideATenPointBorder) {
+    drawFrame("rgb");
+    const struct {
+        std::size_t at;
+        float x, y;
+    } rows[] = {{0, 10, 10}, {1, 10, 11}, {511, 10, 521}, {512, 11, 10}, {512 * 512 - 1, 521, 521}};
+    for (const auto& row : rows) {
+        ASSERT_LT(row.at, recorded.points.size());
+        EXPECT_EQ(recorded.points[row.at].x, row.x) << "point " << row.at;
+        EXPECT_EQ(recorded.points[row.at].y, row.y) << "point " << row.at;
     }
+    for (const Point& point : recorded.points) {
+        ASSERT_TRUE(point.x >= 10 && point.x <= 521 && point.y >= 10 && point.y <= 521) << point.x << ", " << point.y;
+    }
+}
+
+// Seed 1's cells and their colours through the ramp, each channel rounded
+// once to single precision; a channel switched off is 0, and with all three
+// off no point is sent at all.
+TEST_F(DisplayFrame, CellsShowTheirRampColoursLessTheChannelsSwitchedOff) {
+    const struct {
+        int x, y;
+        float red, green, blue;
+    } cells[] = {
+        {0, 0, 0x1.0cb296p-7F, 0x1.2f006ap-1F, 0x1.fbcd36p-1F},    // 0.00410000002
+        {1, 1, 0x1.cdb81cp-7F, 0x1.2bfc54p-1F, 0x1.f8c92p-1F},     // 0.00704527553
+        {64, 64, 0x1.f4af4ep-3F, 0x1.6c0ecp-2F, 0x1.82d42cp-1F},   // 0.122237496, below 0.3
+        {256, 0, 0x1.466666p-1F, 0x1.33332p-5F, 0x1.733334p-2F},   // 0.318749994, from 0.3 to 0.5
+        {0, 256, 0x1.b39c0ep-1F, 0x1.00d1b4p-2F, 0x1.318fc8p-3F},  // 0.425399989
+        {128, 128, 0x1.d7ef9cp-1F, 0x1.4978dp-2F, 0x1.40832p-4F},  // 0.460874975
+        {256, 256, 0x1.95eap-4F, 0x1.65f07p-1F, 0x1.cd42cp-1F},    // 0.950449944, above 0.8
+    };
+    for (const std::string on : {"rgb", "-gb", "r-b", "rg-", "r--", "-g-", "--b"}) {
+        drawFrame(on);
+        ASSERT_EQ(recorded.points.size(), 512U * 512U) << on;
+        for (const auto& cell : cells) {
+            const Point& point = recorded.points[static_cast<std::size_t>(cell.x * 512 + cell.y)];
+            EXPECT_EQ(point.x, static_cast<float>(cell.x + 10)) << on;
+            EXPECT_EQ(point.y, static_cast<float>(cell.y + 10)) << on;
+            EXPECT_EQ(point.red, on[0] == 'r' ? cell.red : 0.0F) << "[" << cell.x << "][" << cell.y << "] " << on;
+            EXPECT_EQ(point.green, on[1] == 'g' ? cell.green : 0.0F) << "[" << cell.x << "][" << cell.y << "] " << on;
+            EXPECT_EQ(point.blue, on[2] == 'b' ? cell.blue : 0.0F) << "[" << cell.x << "][" << cell.y << "] " << on;
+        }
+    }
+    drawFrame("---");
+    EXPECT_EQ(recorded.calls, "CBESPRK");
+    EXPECT_TRUE(recorded.points.empty());
 }
 
 }  // namespace

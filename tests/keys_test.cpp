@@ -17,15 +17,27 @@
 
 namespace {
 
-TEST(KeyChannels, OnlyRGAndBInEitherCaseStandForAChannel) {
-    for (int code = 0; code < 256; ++code) {
-        const auto letter = static_cast<char>(code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : 0);
-        const auto at = std::string("rgb").find(letter);
-        const auto channel =
-            letter != 0 && at != std::string::npos ? std::optional(static_cast<Channel>(at)) : std::nullopt;
-        EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(code)), channel) << "key code " << code;
-        EXPECT_EQ(channelOfLetter(static_cast<char>(code)), code >= 'a' ? std::nullopt : channel) << "letter " << code;
+// Letters as the platforms report them: the upper-case letter (X11's keys
+// under any layout, Windows' virtual keys), or a page's key code, which is
+// the upper-case letter's whatever the case.
+TEST(KeyChannels, OnlyRGAndBStandForAChannel) {
+    const std::optional<Channel> red = Channel::red, green = Channel::green, blue = Channel::blue, none;
+    const struct {
+        int code;
+        std::optional<Channel> letter, keyCode;
+    } rows[] = {
+        {'R', red, red},   {'G', green, green}, {'B', blue, blue},  // R is 82, G 71, B 66
+        {'r', none, none}, {'g', none, none},   {'b', none, none},  // lower case: neither a letter nor a key code
+        {'Q', none, none}, {'S', none, none},   {'F', none, none}, {'H', none, none},
+        {'A', none, none}, {'C', none, none},   {'Z', none, none}, {'0', none, none},
+        {0, none, none},   {27, none, none},    {255, none, none},  // nothing, Escape, the last byte
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(channelOfLetter(static_cast<char>(row.code)), row.letter) << "letter " << row.code;
+        EXPECT_EQ(channelOfKeyCode(static_cast<unsigned long>(row.code)), row.keyCode) << "key code " << row.code;
     }
+    // A key code whose low byte is R's is not R.
+    EXPECT_EQ(channelOfKeyCode(256UL + 'R'), none);
 }
 
 // Layouts as what their keys give on the letters' places of a US keyboard,
