@@ -2,7 +2,8 @@
 # The seeded page (seed 1's field) on a phone, in headless Chromium driven
 # over its DevTools protocol: device emulation at 3 device pixels per CSS
 # pixel, real touch events, screenshots, and the page's WebGL context lost
-# and given back. Every claim is checked; the status says whether any failed.
+# and given back; then a WebGL that refuses its shaders. Every claim is
+# checked; the status says whether any failed.
 # Usage: phone_test.py PICTURES PAGE ICON
 import base64
 import os
@@ -45,13 +46,36 @@ def layout():
                                   document.getElementById('blue-key')])""")
 
 
+# The page's frames, counted as it clears its canvas, once at the start of
+# each (the counter is set up before the page's own script runs): the test
+# waits on them rather than on the clock.
+COUNT_FRAMES = """window.clears = 0;
+  [window.WebGLRenderingContext, window.WebGL2RenderingContext].forEach(function (kind) {
+    if (!kind) return;
+    var clear = kind.prototype.clear;
+    kind.prototype.clear = function () { clears++; return clear.apply(this, arguments); };
+  });"""
+
+
+def cleared():  # frames so far (none while a page is still loading)
+    return evaluate("window.clears || 0")
+
+
+def frames(count, longest=60):  # waits for the page's next COUNT frames
+    end, deadline = cleared() + count, time.monotonic() + longest
+    while cleared() < end:
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"waited {longest} s for {count} frames of the page")
+        time.sleep(0.02)
+
+
 # The canvas as the screen shows it, row by row, and seed 1's picture with
 # these channels as it must show: every canvas pixel a square of whole
 # device pixels.
-def shows(channels, within=3.0):  # within the time given
+def shows(channels, within=5):  # within that many frames
     picture = subprocess.run([pictures, "expect", "1", channels], capture_output=True, check=True).stdout
-    deadline = time.monotonic() + within
-    while time.monotonic() < deadline:
+    end = cleared() + within
+    while cleared() <= end:
         at = layout()
         left, top, right, bottom = (round(edge * 3) for edge in at["canvas"]) if at else (0, 0, 0, 0)
         block = (right - left) // 532
@@ -65,7 +89,7 @@ def shows(channels, within=3.0):  # within the time given
                    for y in range(bottom - top)):
                 return True
         time.sleep(0.05)
-    print(f"waited {within} s for the picture with channels {channels}")
+    print(f"waited {within} frames for the picture with channels {channels}")
     return False
 
 
@@ -101,8 +125,11 @@ def flipped(channels, keys):
                    for letter, on in zip("rgb", channels or "???"))
 
 
-def steady():  # the channels the keys show, which must stay the same for a second (a key left held blinks)
-    seen = {layout()["on"] for _ in range(20) if time.sleep(0.05) is None}
+def steady():  # the channels the keys show, which must stay the same for 5 frames (a key left held blinks)
+    seen = {layout()["on"]}
+    for _ in range(5):
+        frames(1)
+        seen.add(layout()["on"])
     expect(len(seen) == 1, f"the keys hold still: they show {seen}")
     return seen.pop() if len(seen) == 1 else None
 
@@ -114,12 +141,14 @@ try:
     # Anything the page tries to fetch breaks its policy: every refusal is counted.
     send("Page.addScriptToEvaluateOnNewDocument",
          source="window.refused = 0; addEventListener('securitypolicyviolation', function () { refused++; });")
+    send("Page.addScriptToEvaluateOnNewDocument", source=COUNT_FRAMES)
     send("Page.enable")
     send("Page.navigate", url="file://" + os.path.realpath(page))
 
     # Portrait: the picture fills the width, the keys below; what a screen
     # reader and the tab show.
-    expect(shows("rgb", within=30), "portrait: seed 1's field, every point a 2 × 2 square of its colour")
+    frames(1)  # the first, at the page's own pace
+    expect(shows("rgb"), "portrait: seed 1's field, every point a 2 × 2 square of its colour")
     fits("portrait")
     named = [(node["role"]["value"], node.get("name", {}).get("value", ""), node.get("properties", []))
              for node in send("Accessibility.getFullAXTree")["nodes"]]
@@ -136,14 +165,15 @@ try:
     tap("r", "b", then="rgb", claim="R and B tapped together switch both back on")
     # Held, G blinks: its key shows each frame's flip.
     touch("touchStart", ("g", 7))
-    flips, last, end = 0, None, time.monotonic() + 3
-    while time.monotonic() < end:
+    flips, last = 0, None
+    for _ in range(8):
+        frames(1)
         now = layout()["on"]
         flips, last = flips + (last is not None and now != last), now
     touch("touchEnd")
-    print(f"G held: {flips} flips in 3 s")
-    expect(flips >= 8, "G held blinks")
-    time.sleep(0.5)  # the poll after the release may still flip
+    print(f"G held: {flips} flips in 8 frames")
+    expect(flips >= 4, "G held blinks")
+    frames(2)  # the poll after the release may still flip
     on = steady()
     expect(shows(on or "???"), f"after G held, the picture shows the switches ({on})")
     # Slid off R, whichever way, the finger lets go of it: one flip, then
@@ -153,7 +183,7 @@ try:
         off = [(left + right) / 2 + dx * ((right - left) / 2 + 2), (top + bottom) / 2 + dy * ((bottom - top) / 2 + 2)]
         touch("touchStart", ("r", 8))
         touch("touchMove", (off, 8))
-        time.sleep(0.5)
+        frames(2)
         after = steady()
         touch("touchEnd")
         expect(after == flipped(on, "r"), f"a finger slid off R {way} flips red once ({on}, then {after})")
@@ -176,16 +206,34 @@ try:
         if where == "portrait":
             turn(360, 640, 0)
         evaluate("graphics.loseContext()")
-        time.sleep(0.5)
+        frames(2)
         expect(evaluate("document.getElementById('canvas').getClientRects().length === 0") and
                "paused" in evaluate("document.getElementById('message').textContent"), f"{where}, lost: a sentence, no picture")
         tap(key)
-        time.sleep(0.5)
+        frames(2)
         evaluate("graphics.restoreContext()")
         after = flipped(after, key)
         expect(shows(after), f"{where}, given back: the same field, with {key.upper()} pressed while lost ({after})")
     tap("g", then=flipped(after, "g"), claim="and G still works")
     expect(evaluate("refused") == 0, "the page fetched nothing")
+
+    # A WebGL that will not compile the page's shaders: the page says so in
+    # the picture's place, and still says so after many whole frames have
+    # been dropped, rather than failing some other way later.
+    browser.new_tab()
+    send("Page.addScriptToEvaluateOnNewDocument", source=COUNT_FRAMES + """
+      [window.WebGLRenderingContext, window.WebGL2RenderingContext].forEach(function (kind) {
+        if (!kind) return;
+        var parameter = kind.prototype.getShaderParameter;
+        kind.prototype.getShaderParameter = function (shader, name) {
+          return name === this.COMPILE_STATUS ? false : parameter.apply(this, arguments); };
+      });""")
+    send("Page.enable")
+    send("Page.navigate", url="file://" + os.path.realpath(page))
+    frames(10)
+    said = evaluate("document.getElementById('message').textContent")
+    expect("did not accept its shaders" in said and evaluate("document.getElementById('canvas').hidden"),
+           f"shaders refused: after 10 frames the page says so ({said!r})")
 finally:
     browser.close()
 

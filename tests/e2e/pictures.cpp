@@ -1,12 +1,18 @@
 // The end-to-end tests' oracle: the exact window the viewer must show for a
 // seed and a set of channels, the seed whose picture a window shows, the
-// program's clock, a window manager's close request and a switch of layout.
+// window's next frames as they show, the program's clock, a window
+// manager's close request and a switch of layout.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+#include <poll.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -62,6 +68,92 @@ bool channels(const std::string& on) {
 
 std::uint32_t number(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 0)); }
 
+// Whether an event came within the time given.
+bool eventWithin(Display* display, std::chrono::milliseconds time) {
+    if (XPending(display) > 0) {
+        return true;
+    }
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    return poll(&connection, 1, static_cast<int>(time.count())) > 0 && XPending(display) > 0;
+}
+
+bool xFailed = false;
+int noteXError(Display* /*display*/, XErrorEvent* /*error*/) {
+    xFailed = true;
+    return 0;
+}
+
+// The window's contents as RGB bytes, top row first, as xwd and convert
+// give them.
+bool capture(Display* display, Window window, const std::string& path) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return false;
+    }
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return false;
+    }
+    std::string rgb;
+    rgb.reserve(static_cast<std::size_t>(3 * attributes.width * attributes.height));
+    for (int y = 0; y < attributes.height; ++y) {
+        for (int x = 0; x < attributes.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);  // a 24-bit TrueColor screen's
+            rgb += {static_cast<char>(pixel >> 16U), static_cast<char>(pixel >> 8U), static_cast<char>(pixel)};
+        }
+    }
+    XDestroyImage(image);
+    std::ofstream(path, std::ios::binary) << rgb;
+    return true;
+}
+
+// The window's next frames, each kept as PATH.1, PATH.2, ... once it has
+// shown. A frame is what the program draws between two pauses: drawing to
+// the window (its damage, from the swap) followed by a quiet spell.
+int frames(Window window, int count, const std::string& path) {
+    Display* display = XOpenDisplay(nullptr);
+    int events = 0;
+    int errors = 0;
+    if (display == nullptr || XDamageQueryExtension(display, &events, &errors) == 0) {
+        std::cerr << "pictures: no X display with the Damage extension\n";
+        return 1;
+    }
+    XSetErrorHandler(noteXError);
+    const Damage damage = XDamageCreate(display, window, XDamageReportNonEmpty);
+    XSync(display, False);
+    constexpr auto kLongest = std::chrono::seconds(60);  // a frame's longest wait, on the slowest machine
+    constexpr auto kQuiet = std::chrono::milliseconds(30);
+    for (int frame = 1; frame <= count && !xFailed; ++frame) {
+        bool drawn = false;
+        const auto end = std::chrono::steady_clock::now() + kLongest;
+        while (!drawn && std::chrono::steady_clock::now() < end && !xFailed) {
+            if (!eventWithin(display, std::chrono::milliseconds(100))) {
+                continue;
+            }
+            XEvent event;
+            XNextEvent(display, &event);
+            drawn = event.type == events + XDamageNotify;
+        }
+        // The rest of the frame: more damage, until a quiet spell.
+        while (drawn) {
+            XDamageSubtract(display, damage, None, None);
+            XSync(display, False);
+            if (!eventWithin(display, kQuiet)) {
+                break;
+            }
+            XEvent event;
+            XNextEvent(display, &event);
+        }
+        if (!drawn || !capture(display, window, path + "." + std::to_string(frame))) {
+            std::cerr << "pictures: the window showed no frame " << frame << " within " << kLongest.count() << " s\n";
+            return 1;
+        }
+    }
+    XCloseDisplay(display);
+    return xFailed ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +186,9 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
+    if (command == "frames" && argc == 5) {  // WINDOW COUNT PATH
+        return frames(number(argv[2]), std::atoi(argv[3]), argv[4]);
+    }
     if (command == "clock") {
         std::cout << tickCount() << '\n';
         return 0;
@@ -115,6 +210,6 @@ int main(int argc, char** argv) {
         return locked ? 0 : 1;
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N\n";
+                 "close WINDOW | layout N | frames WINDOW COUNT PATH\n";
     return 2;
 }
