@@ -6,7 +6,7 @@
 constexpr double kStandardDotsPerInch = 96.0;
 
 struct DisplayReading {
-    double dotsPerInch;  // the desktop's scale: 96 at 100%, 192 at 200%
+    double dotsPerInch;  // the desktop's scale, kStandardDotsPerInch at 100%
     int workWidth;       // the area windows may take on the window's screen, in device pixels
     int workHeight;
     int frameWidth;  // what the window's frame adds around its picture, in device pixels

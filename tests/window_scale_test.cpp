@@ -1,6 +1,5 @@
-// How many device pixels each point takes, as a table: the desktop's scale
-// rounded to the nearest whole number (halves up), at least one, and lowered
-// until the window (532 points square, with its frame) fits the work area.
+// How many device pixels each point takes (docs/design.md, "Display
+// scale"), as a table of readings.
 #include <gtest/gtest.h>
 
 #include <limits>

@@ -1,12 +1,7 @@
-// The X11 display: its scale is the Xft.dpi resource that desktops set in
-// the display's resource database (GNOME, KDE Plasma and Xfce at 2x: 192),
-// and its work area the part of the window's monitor that the window
-// manager leaves to windows on the current desktop (_NET_WORKAREA). The
-// window's monitor is the one holding the window's top left corner as the
-// window is made (where it was asked for, as with -geometry, or where the
-// window manager has already put it), or else the primary one; without
-// monitors (no RandR 1.5), the screen. A window manager's frame is not
-// known before the window is shown; it is taken as none.
+// The X11 display, as docs/design.md's "Display scale" has it read: the
+// Xft.dpi resource, and the work area (_NET_WORKAREA) of the window's
+// monitor (its RandR 1.5 monitor, or else the screen). A window manager's
+// frame is not known before the window is shown; it is taken as none.
 #include "platform/display.h"
 
 #include <GL/glx.h>
