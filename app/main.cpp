@@ -5,6 +5,7 @@
 #include "app/window.h"
 #include "field/height_field.h"
 #include "input/key_poll.h"
+#include "platform/identity.h"
 #include "platform/memory.h"
 #include "render/frame.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);
     glutCreateWindow("Plasma Fractals");
+    identifyWindow();
     fitWindowToDisplay();
     glutReshapeFunc(reshapeWindow);
     glutDisplayFunc(displayFrame);

@@ -14,10 +14,18 @@ namespace {
 
 int pixelsPerPoint = 1;
 
+// A new size grows the window about its centre, as a window manager that
+// centres windows would have placed it at that size; a place the user chose
+// keeps its corner.
 void fitToDisplayNow() {
-    const int fitted = pointScale(readDisplay());
+    const DisplayReading display = readDisplay();
+    const int fitted = pointScale(display);
     if (fitted != pixelsPerPoint) {
         pixelsPerPoint = fitted;
+        const WindowPlace place = windowPlace(display, fitted);
+        if (place.x != display.frameX || place.y != display.frameY) {
+            glutPositionWindow(place.x, place.y);
+        }
         glutReshapeWindow(kWindowSide * pixelsPerPoint, kWindowSide * pixelsPerPoint);
     }
 }

@@ -39,7 +39,7 @@ if(WIN32)
   configure_file(packaging/plasma-fractals.rc.in plasma-fractals.rc @ONLY)
   target_sources(plasma-fractals PRIVATE ${PROJECT_BINARY_DIR}/plasma-fractals.rc)
   set_source_files_properties(${PROJECT_BINARY_DIR}/plasma-fractals.rc PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/plasma-fractals.ico;${PROJECT_BINARY_DIR}/plasma-fractals.manifest")
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/plasma-fractals.ico;${PROJECT_BINARY_DIR}/plasma-fractals.manifest;${PROJECT_SOURCE_DIR}/platform/windows/resources.h")
 
   install(TARGETS plasma-fractals RUNTIME DESTINATION .)
   install(FILES README.md DESTINATION .)

@@ -12,4 +12,14 @@ find_package(GLUT)
 plasma_require(GLUT_FOUND freeglut freeglut3-dev freeglut-devel freeglut)
 set(plasma_glut GLUT::GLUT)
 set(plasma_key_libraries plasma_key_rule X11::X11 OpenGL::GLX)
-set(plasma_display_libraries X11::X11 X11::Xrandr OpenGL::GLX)  # the display's scale, monitors and work area
+# The display's scale, monitors, work area and frame, and the window's
+# identity, with its icon made from the Windows icon; the desktop's settings
+# read apart from the X server (testable without one).
+include(cmake/window-icon.cmake)
+plasma_window_icon(${PROJECT_SOURCE_DIR}/packaging/plasma-fractals.ico ${PROJECT_BINARY_DIR}/window_icon.cpp)
+add_library(plasma_xsettings STATIC platform/linux/xsettings.cpp)
+target_include_directories(plasma_xsettings PUBLIC ${PROJECT_SOURCE_DIR})
+plasma_warnings(plasma_xsettings)
+add_library(plasma_window_icon STATIC ${PROJECT_BINARY_DIR}/window_icon.cpp)
+target_include_directories(plasma_window_icon PUBLIC ${PROJECT_SOURCE_DIR})
+set(plasma_display_libraries plasma_xsettings plasma_window_icon X11::X11 X11::Xrandr OpenGL::GLX)

@@ -1,18 +1,25 @@
 // The X11 display, as docs/design.md's "Display scale" has it read: the
-// Xft.dpi resource, and the work area (_NET_WORKAREA) of the window's
-// monitor (its RandR 1.5 monitor, or else the screen). A window manager's
-// frame is not known before the window is shown; it is taken as none.
+// desktop's settings (XSETTINGS' Gdk/WindowScalingFactor and Xft/DPI, or
+// else the Xft.dpi resource), the work area (_NET_WORKAREA) of the window's
+// monitor (its RandR 1.5 monitor, or else the screen), and the window's
+// frame (_NET_FRAME_EXTENTS, asked of the window manager where it has not
+// set them yet) and place.
 #include "platform/display.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+
+#include "platform/linux/xsettings.h"
 
 namespace {
 
@@ -37,17 +44,17 @@ double resourceDotsPerInch(Display* display) {
     return dotsPerInch;
 }
 
-// Up to `size` values of a CARDINAL property of the root window; how many.
-unsigned long readCardinals(Display* display, const char* name, unsigned long* values, unsigned long size) {
+// Up to `size` values of a CARDINAL property of a window; how many.
+unsigned long readCardinals(Display* display, Window window, const char* name, unsigned long* values,
+                            unsigned long size) {
     const Atom property = XInternAtom(display, name, True);
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (property == None ||
-        XGetWindowProperty(display, DefaultRootWindow(display), property, 0, static_cast<long>(size), False,
-                           XA_CARDINAL, &type, &format, &count, &after, &data) != Success) {
+    if (property == None || XGetWindowProperty(display, window, property, 0, static_cast<long>(size), False,
+                                               XA_CARDINAL, &type, &format, &count, &after, &data) != Success) {
         return 0;
     }
     if (data == nullptr || type != XA_CARDINAL || format != 32) {
@@ -114,11 +121,96 @@ Area windowsMonitor(Display* display, Area screen) {
     return chosen;
 }
 
+// The desktop's settings, where a settings manager owns them for the
+// screen. The manager may go between asking for its window and reading
+// from it: X's errors meanwhile are ignored, rather than ending the program.
+struct DesktopSettings {
+    int windowScale = 0;
+    double dotsPerInch = 0.0;
+};
+
+bool xFailed = false;
+int noteXError(Display* /*display*/, XErrorEvent* /*error*/) {
+    xFailed = true;
+    return 0;
+}
+
+DesktopSettings desktopSettings(Display* display) {
+    const std::string selection = "_XSETTINGS_S" + std::to_string(DefaultScreen(display));
+    const Atom owned = XInternAtom(display, selection.c_str(), True);
+    const Atom property = XInternAtom(display, "_XSETTINGS_SETTINGS", True);
+    const Window manager = owned != None ? XGetSelectionOwner(display, owned) : None;
+    DesktopSettings settings;
+    if (manager == None || property == None) {
+        return settings;
+    }
+    XSync(display, False);
+    xFailed = false;
+    const auto previous = XSetErrorHandler(noteXError);
+    Atom type = None;
+    int format = 0;
+    unsigned long size = 0;
+    unsigned long after = 0;
+    unsigned char* bytes = nullptr;
+    const bool read = XGetWindowProperty(display, manager, property, 0, 1L << 16, False, AnyPropertyType, &type,
+                                         &format, &size, &after, &bytes) == Success;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    if (read && !xFailed && format == 8) {
+        settings.windowScale = xsettingsInteger(bytes, size, "Gdk/WindowScalingFactor").value_or(0);
+        // In 1024ths of a dot per inch.
+        settings.dotsPerInch = xsettingsInteger(bytes, size, "Xft/DPI").value_or(0) / 1024.0;
+    }
+    if (bytes != nullptr) {
+        XFree(bytes);
+    }
+    return settings;
+}
+
+// What the window manager's frame adds on each side of the window: left,
+// right, top, bottom. A window manager sets them as it frames the window;
+// where it has not yet, it is asked, and given a moment to answer. With no
+// window manager, or none that answers, there is no frame.
+constexpr int kFrameAnswerMilliseconds = 500;
+
+bool frameOf(Display* display, Window window, unsigned long (&extents)[4]) {
+    return readCardinals(display, window, "_NET_FRAME_EXTENTS", extents, 4) == 4;
+}
+
+void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
+    unsigned long manager = 0;
+    if (frameOf(glut, window, extents) ||
+        readCardinals(glut, DefaultRootWindow(glut), "_NET_SUPPORTING_WM_CHECK", &manager, 1) != 1) {
+        return;
+    }
+    // A connection of its own, to hear of the answer without taking the
+    // window's events from GLUT.
+    Display* display = XOpenDisplay(DisplayString(glut));
+    if (display == nullptr) {
+        return;
+    }
+    XSelectInput(display, window, PropertyChangeMask);
+    XEvent request{};
+    request.xclient = {
+        ClientMessage, 0, True, display, window, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False), 32, {}};
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XFlush(display);
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    while (!frameOf(display, window, extents) && poll(&connection, 1, kFrameAnswerMilliseconds) > 0) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+        }
+    }
+    XCloseDisplay(display);
+}
+
 }  // namespace
 
 DisplayReading readDisplay() {
     Display* display = glXGetCurrentDisplay();
-    if (display == nullptr) {
+    const Window window = glXGetCurrentDrawable();
+    if (display == nullptr || window == None) {
         return {kStandardDotsPerInch, 0, 0, 0, 0};
     }
     const int screen = DefaultScreen(display);
@@ -126,14 +218,39 @@ DisplayReading readDisplay() {
     // x, y, width and height for each desktop; the current desktop's.
     unsigned long desktop = 0;
     unsigned long areas[4 * kMostDesktops] = {};
-    readCardinals(display, "_NET_CURRENT_DESKTOP", &desktop, 1);
-    if (desktop < kMostDesktops &&
-        readCardinals(display, "_NET_WORKAREA", areas, 4 * kMostDesktops) >= 4 * (desktop + 1)) {
+    readCardinals(display, DefaultRootWindow(display), "_NET_CURRENT_DESKTOP", &desktop, 1);
+    if (desktop < kMostDesktops && readCardinals(display, DefaultRootWindow(display), "_NET_WORKAREA", areas,
+                                                 4 * kMostDesktops) >= 4 * (desktop + 1)) {
         const unsigned long* area = &areas[4 * desktop];
         work = overlap(work, {static_cast<int>(area[0]), static_cast<int>(area[1]), static_cast<int>(area[2]),
                               static_cast<int>(area[3])});
     }
-    return {resourceDotsPerInch(display), work.width, work.height, 0, 0};
+    const DesktopSettings settings = desktopSettings(display);
+    unsigned long frame[4] = {};  // left, right, top, bottom
+    readFrame(display, window, frame);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    int x = 0;
+    int y = 0;
+    Window child = None;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    XSizeHints hints{};
+    long supplied = 0;
+    const bool placedByUser =
+        XGetWMNormalHints(display, window, &hints, &supplied) != 0 && (hints.flags & USPosition) != 0;
+    return {settings.dotsPerInch > 0.0 ? settings.dotsPerInch : resourceDotsPerInch(display),
+            work.width,
+            work.height,
+            static_cast<int>(frame[0] + frame[1]),
+            static_cast<int>(frame[2] + frame[3]),
+            settings.windowScale,
+            work.x,
+            work.y,
+            x - static_cast<int>(frame[0]),
+            y - static_cast<int>(frame[2]),
+            attributes.width,
+            attributes.height,
+            placedByUser};
 }
 
 void followDisplayChanges(void (* /*changed*/)()) {}

@@ -13,7 +13,8 @@ export ASAN_OPTIONS=detect_leaks=0
 scenario=$1 pictures=$2
 shift 2
 # What the scenarios use, said at once when missing rather than waited for.
-for tool in Xvfb xdotool xwininfo xwd xlogo xprop xrdb xrandr xmodmap setxkbmap /usr/bin/convert "$pictures"; do
+for tool in Xvfb xdotool xwininfo xwd xlogo xprop xrdb xrandr xmodmap setxkbmap openbox xsettingsd dump_xsettings \
+            /usr/bin/convert "$pictures"; do
     command -v "$tool" >/dev/null || { echo "viewer_test.sh: $tool is missing (scripts/install-deps test)"; exit 1; }
 done
 work=$(mktemp -d)
@@ -49,8 +50,9 @@ expect() {  # COMMAND...: counts and reports a claim that does not hold
     "$@" || { echo "FAILED: $*"; failures=$((failures + 1)); }
 }
 
-start() {  # VIEWER...: at the top left corner (or at $at); its window is $window, showing its first picture
-    "$@" -geometry "${at:-+0+0}" >"$work/output" 2>&1 &
+at=+0+0
+start() {  # VIEWER...: at $at, the top left corner (or where it is put: at=""); its window is $window, showing its first picture
+    "$@" ${at:+-geometry "$at"} >"$work/output" 2>&1 &
     viewer=$!
     # A browser's or Wine's first start on a machine may take many seconds,
     # and make and unmake windows on the way: the window, found again while
@@ -73,6 +75,24 @@ pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
 }
 size() { xwininfo -id "$window" | awk '/Width:/ { width = $2 } /Height:/ { print width "x" $2 }'; }
+centred() {  # WIDTHxHEIGHT: the window with its frame in the middle of a screen of that size, within 10 pixels
+    local left right top bottom x y width height across up
+    IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.* = //')
+    read -r x y width height < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { print x, y, w, $NF }')
+    across=$((2 * (x - left) + width + left + right - ${1%x*})) up=$((2 * (y - top) + height + top + bottom - ${1#*x}))
+    echo "frame at $((x - left)),$((y - top)), $((width + left + right))x$((height + top + bottom)) on $1"
+    [ "${across#-}" -le 20 ] && [ "${up#-}" -le 20 ]  # twice the distance from the middle
+}
+identified() {  # the window's class is its desktop entry's StartupWMClass; its UTF-8 title and icons are set
+    local class properties
+    class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/plasma-fractals.desktop")
+    properties=$(xprop -id "$window" WM_CLASS _NET_WM_NAME _NET_WM_ICON _NET_WM_PID)
+    grep -q -x -F "WM_CLASS(STRING) = \"$class\", \"$class\"" <<<"$properties" &&
+        grep -q -x -F '_NET_WM_NAME(UTF8_STRING) = "Plasma Fractals"' <<<"$properties" &&
+        [ "$(grep -o 'Icon ([0-9]* x [0-9]*)' <<<"$properties" | xargs)" = "Icon (48 x 48) Icon (32 x 32) Icon (16 x 16)" ] &&
+        grep -q -x "_NET_WM_PID(CARDINAL) = $viewer" <<<"$properties"
+}
 chromium=$(realpath "$(dirname "$0")/../../scripts/chromium")  # quiet, its folders removed after
 # The web build's page in Chromium: an app window of the viewer's size at the
 # top left, titled like the viewer's, with software WebGL.
@@ -211,6 +231,7 @@ field_of_its_start_millisecond() {  # VIEWER...
 case $scenario in
 seeded)
     start "$@"
+    expect identified
     seed_one_and_red_key
     # The README's screenshot is this very picture.
     expect cmp -s "$work/expected" <(/usr/bin/convert "$(dirname "$0")/../../docs/plasma-fractals.png" -depth 8 rgb:-)
@@ -244,19 +265,38 @@ scales)
     # the picture keeps its place at the lower left and its n.
     # A work area (_NET_WORKAREA, as a window manager sets it, on the
     # current desktop) leaves room for panels: 1000 rows of 1200 leave no
-    # room for n = 2.
+    # room for n = 2. The desktop's settings (XSETTINGS, as GNOME's, Xfce's,
+    # MATE's and Cinnamon's settings daemons publish them): a window scaling
+    # factor counts once, whatever dots per inch stand beside it. Under a
+    # window manager (openbox) its frame counts too, and a window it placed
+    # grows about its centre.
+    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
-                "192 1920x1200 1 0,0,1920,1000"; do
-        read -r dpi screen n area <<<"$case"
+                "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
+                "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred"; do
+        read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
-        if [ -n "$area" ]; then
-            xprop -root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 0
-            xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$area"
-        fi
+        for setting in $settings; do
+            case $setting in
+            area=*)
+                xprop -root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 0
+                xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "${setting#area=}" ;;
+            xsettings=*)
+                printf 'Gdk/WindowScalingFactor %s\nXft/DPI %s\n' "${setting:10:1}" $((${setting:12} * 1024)) >"$work/xsettings"
+                xsettingsd -c "$work/xsettings" 2>/dev/null &
+                until dump_xsettings 2>/dev/null | grep -q WindowScalingFactor; do sleep 0.05; done ;;
+            wm)
+                openbox 2>/dev/null &
+                until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window; do sleep 0.05; done ;;
+            esac
+        done
+        [[ $settings != *centred* ]] || at=""
         start "$@"
+        at=+0+0
         expect shows rgb $((532 * n)) $((532 * n)) "$n"
-        echo "Xft.dpi $dpi, screen $screen${area:+, work area $area}: window $(size), $n pixels per point expected"
+        [[ $settings != *centred* ]] || expect centred "$screen"
+        echo "Xft.dpi $dpi, screen $screen${settings:+, $settings}: window $(size), $n pixels per point expected"
         if [ "$dpi" = 192 ] && [ "$n" = 2 ]; then
             xdotool windowsize "$window" 1200 1000
             expect shows rgb 1200 1000 2
