@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "platform/linux/xsettings.h"
 
@@ -136,8 +136,9 @@ int noteXError(Display* /*display*/, XErrorEvent* /*error*/) {
 }
 
 DesktopSettings desktopSettings(Display* display) {
-    const std::string selection = "_XSETTINGS_S" + std::to_string(DefaultScreen(display));
-    const Atom owned = XInternAtom(display, selection.c_str(), True);
+    char selection[32] = {};
+    std::snprintf(selection, sizeof selection, "_XSETTINGS_S%d", DefaultScreen(display));
+    const Atom owned = XInternAtom(display, selection, True);
     const Atom property = XInternAtom(display, "_XSETTINGS_SETTINGS", True);
     const Window manager = owned != None ? XGetSelectionOwner(display, owned) : None;
     DesktopSettings settings;

@@ -10,9 +10,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstring>
 
 #include "platform/linux/window_icon.h"
@@ -47,9 +47,10 @@ void identifyWindow() {
     setProperty(display, window, "_NET_WM_ICON", XA_CARDINAL, 32, kWindowIcon, kWindowIconLength);
     const long process = getpid();
     setProperty(display, window, "_NET_WM_PID", XA_CARDINAL, 32, &process, 1);
-    char host[HOST_NAME_MAX + 1] = {};
-    if (gethostname(host, sizeof host - 1) == 0) {
-        setProperty(display, window, "WM_CLIENT_MACHINE", XA_STRING, 8, host, static_cast<int>(std::strlen(host)));
+    utsname system{};
+    if (uname(&system) == 0) {
+        setProperty(display, window, "WM_CLIENT_MACHINE", XA_STRING, 8, system.nodename,
+                    static_cast<int>(std::strlen(system.nodename)));
     }
     XFlush(display);
 }
