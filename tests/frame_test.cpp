@@ -85,27 +85,11 @@ TEST_F(DisplayFrame, ClearsDrawsShowsPausesAsksForTheNextAndPollsInThatOrder) {
     EXPECT_EQ(recorded.points.size(), 512U * 512U);
 }
 
-// x-major, from (10, 10): the last column and row of the field are never
-// drawn, and a 10-point border stays black.
-TEST_F(DisplayFrame, PointsGoOutColumnByColumnInsideATenPointBorder) {
-    drawFrame("rgb");
-    const struct {
-        std::size_t at;
-        float x, y;
-    } rows[] = {{0, 10, 10}, {1, 10, 11}, {511, 10, 521}, {512, 11, 10}, {512 * 512 - 1, 521, 521}};
-    for (const auto& row : rows) {
-        ASSERT_LT(row.at, recorded.points.size());
-        EXPECT_EQ(recorded.points[row.at].x, row.x) << "point " << row.at;
-        EXPECT_EQ(recorded.points[row.at].y, row.y) << "point " << row.at;
-    }
-    for (const Point& point : recorded.points) {
-        ASSERT_TRUE(point.x >= 10 && point.x <= 521 && point.y >= 10 && point.y <= 521) << point.x << ", " << point.y;
-    }
-}
-
 // Seed 1's cells and their colours through the ramp, each channel rounded
 // once to single precision; a channel switched off is 0, and with all three
-// off no point is sent at all.
+// off no point is sent at all. Cell [x][y] is the point x-major at
+// (x + 10, y + 10): the last column and row of the field are never drawn,
+// and a 10-point border stays black.
 TEST_F(DisplayFrame, CellsShowTheirRampColoursLessTheChannelsSwitchedOff) {
     const struct {
         int x, y;

@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/window_scale.h"
@@ -67,63 +68,46 @@ TEST(PointScale, AGrownWindowKeepsItsCentreWithinTheWorkAreaOrItsPlaceIfTheUsers
     }
 }
 
-// XSETTINGS' bytes, in either byte order: a header, then settings of
-// integers, strings and colours, each part padded to four bytes.
-class Settings {
-   public:
-    Settings(bool mostSignificantFirst, int count) : mostSignificantFirst_(mostSignificantFirst) {
-        bytes.push_back(mostSignificantFirst ? 1 : 0);
-        bytes.resize(4);
-        number(3, 4);  // the serial
-        number(static_cast<unsigned long>(count), 4);
-    }
-    Settings& integer(const std::string& name, long value) {
-        named(0, name);
-        number(static_cast<unsigned long>(value), 4);
-        return *this;
-    }
-    Settings& string(const std::string& name, const std::string& value) {
-        named(1, name);
-        number(value.size(), 4);
-        padded(value);
-        return *this;
-    }
-    Settings& colour(const std::string& name) {
-        named(2, name);
-        number(0, 4);
-        number(0, 4);
-        return *this;
-    }
-    std::vector<unsigned char> bytes;
-
-   private:
-    void number(unsigned long value, int width) {
+// XSETTINGS' bytes, in either byte order: a header, then each setting's
+// type, name and value ('i' an integer, 's' a string, 'c' a colour), every
+// part padded to four bytes.
+std::vector<unsigned char> settingsBytes(bool mostSignificantFirst,
+                                         const std::vector<std::tuple<char, std::string, long>>& settings) {
+    std::vector<unsigned char> bytes{static_cast<unsigned char>(mostSignificantFirst), 0, 0, 0};
+    const auto number = [&](unsigned long value, int width) {
         for (int i = 0; i < width; ++i) {
-            bytes.push_back(static_cast<unsigned char>(value >> (8 * (mostSignificantFirst_ ? width - 1 - i : i))));
+            bytes.push_back(static_cast<unsigned char>(value >> (8 * (mostSignificantFirst ? width - 1 - i : i))));
         }
-    }
-    void padded(const std::string& text) {
+    };
+    const auto padded = [&](const std::string& text) {
         bytes.insert(bytes.end(), text.begin(), text.end());
         bytes.resize((bytes.size() + 3) / 4 * 4);
-    }
-    void named(unsigned char type, const std::string& name) {
-        bytes.insert(bytes.end(), {type, 0});
+    };
+    number(3, 4);  // the serial
+    number(settings.size(), 4);
+    for (const auto& [type, name, value] : settings) {
+        bytes.insert(bytes.end(), {static_cast<unsigned char>(std::string("isc").find(type)), 0});
         number(name.size(), 2);
         padded(name);
         number(7, 4);  // the serial of its last change
+        if (type == 's') {
+            number(7, 4);
+            padded("Adwaita");
+        } else {
+            number(static_cast<unsigned long>(value), type == 'i' ? 4 : 8);
+        }
     }
-    bool mostSignificantFirst_;
-};
+    return bytes;
+}
 
 TEST(DesktopSettings, IntegersAreFoundByTheirWholeNameInEitherByteOrder) {
     for (const bool mostSignificantFirst : {false, true}) {
-        const std::vector<unsigned char> bytes = Settings(mostSignificantFirst, 5)
-                                                     .string("Net/ThemeName", "Adwaita")
-                                                     .colour("Gtk/Colour")
-                                                     .integer("Gdk/WindowScalingFactorX", 3)
-                                                     .integer("Gdk/WindowScalingFactor", 2)
-                                                     .integer("Xft/DPI", -1)
-                                                     .bytes;
+        const std::vector<unsigned char> bytes =
+            settingsBytes(mostSignificantFirst, {{'s', "Net/ThemeName", 0},
+                                                 {'c', "Gtk/Colour", 0},
+                                                 {'i', "Gdk/WindowScalingFactorX", 3},
+                                                 {'i', "Gdk/WindowScalingFactor", 2},
+                                                 {'i', "Xft/DPI", -1}});
         const auto find = [&](const char* name, std::size_t size) {
             return xsettingsInteger(bytes.data(), size, name);
         };
