@@ -23,11 +23,15 @@ configure_file(${PROJECT_SOURCE_DIR}/platform/web/page.html ${plasma_page} @ONLY
 
 # The viewer as one page that needs nothing else: the program, its memory and the pause
 # (Asyncify lets it wait inside a frame while the page runs on), with the
-# page's scripts for its on-screen keys and for shaders WebGL would not take.
+# page's scripts for its keys on screen and for its graphics' word; no
+# code made at run time (so no 'unsafe-eval'), and the page's policy
+# completed with its scripts' and styles' hashes.
 function(plasma_platform_executable name)
-  set(keys ${PROJECT_SOURCE_DIR}/platform/web/touch_keys.js)
-  set(failure ${PROJECT_SOURCE_DIR}/platform/web/graphics_failure.js)
-  target_link_options(${name} PRIVATE -sASYNCIFY -sSINGLE_FILE -sENVIRONMENT=web
-    -sMINIFY_HTML=0 "SHELL:--shell-file ${plasma_page}" "SHELL:--js-library ${keys}" "SHELL:--js-library ${failure}")
-  set_target_properties(${name} PROPERTIES LINK_DEPENDS "${plasma_page};${keys};${failure}")
+  set(keys ${PROJECT_SOURCE_DIR}/platform/web/screen_keys.js)
+  set(graphics ${PROJECT_SOURCE_DIR}/platform/web/graphics.js)
+  target_link_options(${name} PRIVATE -sASYNCIFY -sSINGLE_FILE -sENVIRONMENT=web -sDYNAMIC_EXECUTION=0
+    -sMINIFY_HTML=0 "SHELL:--shell-file ${plasma_page}" "SHELL:--js-library ${keys}" "SHELL:--js-library ${graphics}")
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS "${plasma_page};${keys};${graphics}")
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DPAGE=$<TARGET_FILE:${name}> -P ${PROJECT_SOURCE_DIR}/cmake/page-policy.cmake)
 endfunction()

@@ -1,10 +1,15 @@
-// The channel keys in a page: the keyboard's letters by key code, and on
-// touch screens the page's on-screen keys, one for each channel, pressed
-// while a finger that went down on one stays on it. Both are recorded for
-// the poll, which then shows on each on-screen key whether its channel is
-// on. The browser's own action is prevented for the plain and Shift forms
-// only, so that its shortcuts (Ctrl+R reloads) keep working; with any
-// modifier the letter still counts.
+// The channel keys in a page. The keyboard's letters, by key code, act while
+// the viewer (the picture and its keys) has the focus, which it takes as the
+// page opens: elsewhere on the page, and to a screen reader's reading keys,
+// they are only letters (WCAG's character key shortcuts). A held letter
+// counts at every poll, as a desktop's does; one let go of anywhere, or when
+// the page loses the focus, is let go of. The keys on screen, one for each
+// channel, switch once for each press: a click, Enter or Space on a focused
+// key, or a finger lifted on the key it went down on. Everything is recorded
+// for the poll, which then shows on each key on screen whether its channel
+// is on. The browser's own action for a letter is prevented for the plain
+// and Shift forms only, so that its shortcuts (Ctrl+R reloads) keep working;
+// with any modifier the letter still counts.
 #include "input/key_poll.h"
 
 #include <emscripten/html5.h>
@@ -15,10 +20,10 @@
 #include "input/recorded_keys.h"
 #include "render/channel_switches.h"
 
-// The page's on-screen keys (platform/web/touch_keys.js): made from the
+// The page's keys on screen (platform/web/screen_keys.js): made from the
 // channels' table at start-up, then shown pressed while their channel is on.
-extern "C" void addTouchKey(const char* element, int letter, const char* name, const char* colour);
-extern "C" void showChannelOnTouchKey(const char* element, bool on);
+extern "C" void addScreenKey(const char* element, int letter, const char* name, const char* colour);
+extern "C" void showChannelOnScreenKey(const char* element, bool on);
 
 namespace {
 
@@ -42,55 +47,61 @@ EM_BOOL onBlur(int /*eventType*/, const EmscriptenFocusEvent* /*event*/, void* /
     return EM_FALSE;
 }
 
-struct TouchKey {
+struct ScreenKey {
     char element[32];  // its selector: "#red-key"
     Channel channel;
 };
 
-TouchKey touchKeys[kChannelCount];
+ScreenKey screenKeys[kChannelCount];
 
-// A touch's events all go to the element it went down on, which lists it
-// as on target until it is lifted or cancelled: the key is held while one
-// of its own fingers is within it, so sliding off lets go of it.
-EM_BOOL onTouch(int /*eventType*/, const EmscriptenTouchEvent* event, void* userData) {
-    const TouchKey& key = *static_cast<const TouchKey*>(userData);
+// A press that is over by the next poll: it counts once there.
+void pressOnce(Channel channel) {
+    channelKeyPressed(channel);
+    channelKeyReleased(channel);
+}
+
+// A touch's events all go to the key it went down on: a finger lifted
+// within that key is a press of it, whatever time it stayed down; one that
+// slid off before it was lifted is none. Every touch event's own action is
+// prevented: no mouse events, click, zoom, menu, selection or scrolling.
+EM_BOOL onTouch(int eventType, const EmscriptenTouchEvent* event, void* userData) {
+    if (eventType != EMSCRIPTEN_EVENT_TOUCHEND) {
+        return EM_TRUE;
+    }
+    const ScreenKey& key = *static_cast<const ScreenKey*>(userData);
     double width = 0.0;
     double height = 0.0;
     emscripten_get_element_css_size(key.element, &width, &height);
-    bool fingerOnKey = false;
     for (int i = 0; i < event->numTouches; ++i) {
         const EmscriptenTouchPoint& touch = event->touches[i];
-        fingerOnKey = fingerOnKey || (touch.onTarget != 0 && touch.targetX >= 0 && touch.targetY >= 0 &&
-                                      touch.targetX < width && touch.targetY < height);
+        // A lifted finger is among the event's changed touches (no longer
+        // among those on the key), where it was lifted.
+        if (touch.isChanged != 0 && touch.targetX >= 0 && touch.targetY >= 0 && touch.targetX < width &&
+            touch.targetY < height) {
+            pressOnce(key.channel);
+        }
     }
-    if (fingerOnKey && !channelKeyHeld(key.channel)) {
-        channelKeyPressed(key.channel);
-    } else if (!fingerOnKey && channelKeyHeld(key.channel)) {
-        channelKeyReleased(key.channel);
-    }
-    return EM_TRUE;  // no mouse events, zoom, menu, selection or scrolling from the keys
+    return EM_TRUE;
 }
 
-// Assistive technology presses a button with a click, not a touch (a touch
-// handled above makes no click): one tap.
+// A click, from a mouse, Enter or Space, or assistive technology (a touch
+// handled above makes none).
 EM_BOOL onClick(int /*eventType*/, const EmscriptenMouseEvent* /*event*/, void* userData) {
-    const TouchKey& key = *static_cast<const TouchKey*>(userData);
-    channelKeyPressed(key.channel);
-    channelKeyReleased(key.channel);
+    pressOnce(static_cast<const ScreenKey*>(userData)->channel);
     return EM_TRUE;
 }
 
 }  // namespace
 
 void listenForChannelKeys() {
-    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_keydown_callback("#stage", nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onBlur);
     for (const ChannelKey& row : kChannelKeys) {
-        TouchKey& key = touchKeys[indexOf(row.channel)];
+        ScreenKey& key = screenKeys[indexOf(row.channel)];
         std::snprintf(key.element, sizeof key.element, "#%s-key", row.name);
         key.channel = row.channel;
-        addTouchKey(key.element, row.letter, row.name, row.colour);
+        addScreenKey(key.element, row.letter, row.name, row.colour);
         void* const userData = &key;
         emscripten_set_touchstart_callback(key.element, userData, EM_FALSE, onTouch);
         emscripten_set_touchmove_callback(key.element, userData, EM_FALSE, onTouch);
@@ -106,9 +117,9 @@ void pollChannelKeys() {
     const ChannelSwitches before = channelSwitches();
     pollRecordedChannelKeys();
     const ChannelSwitches on = channelSwitches();
-    for (const TouchKey& key : touchKeys) {
+    for (const ScreenKey& key : screenKeys) {
         if (on[key.channel] != before[key.channel]) {
-            showChannelOnTouchKey(key.element, on[key.channel]);
+            showChannelOnScreenKey(key.element, on[key.channel]);
         }
     }
 }

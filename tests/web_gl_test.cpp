@@ -53,6 +53,7 @@ void emscripten_glGetProgramiv(GLuint /*program*/, GLenum /*name*/, GLint* value
     *value = webgl.lost ? GL_FALSE : webgl.linked;
 }
 void showGraphicsFailure() { ++webgl.failuresShown; }
+void announcePicture() {}
 GLint emscripten_glGetUniformLocation(GLuint /*program*/, const char* /*name*/) { return 0; }
 void emscripten_glGenBuffers(GLsizei /*count*/, GLuint* buffers) { *buffers = static_cast<GLuint>(++webgl.buffers); }
 void emscripten_glUseProgram(GLuint /*program*/) {}

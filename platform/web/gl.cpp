@@ -127,6 +127,11 @@ void drawGathered() {
         reinterpret_cast<const void*>(offsetof(GatheredPoint, red)));  // NOLINT(performance-no-int-to-ptr)
     emscripten_glUniform1f(objects.pointSize, pointSize);
     emscripten_glDrawArrays(GL_POINTS, 0, count);
+    static bool announced = false;
+    if (!announced) {
+        announcePicture();
+        announced = true;
+    }
 }
 
 }  // namespace

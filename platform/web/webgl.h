@@ -36,6 +36,10 @@ void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 void followGraphicsContext(void (*restored)());
 
 // The page's word, in the picture's place, that WebGL would not take the
-// shaders (platform/web/graphics_failure.js): not said while the context is
+// shaders (platform/web/graphics.js): not said while the context is
 // lost, when WebGL answers no to everything.
 extern "C" void showGraphicsFailure();
+
+// The page's word that the picture is drawn: from then on it is announced
+// as an image.
+extern "C" void announcePicture();

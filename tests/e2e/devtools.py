@@ -38,8 +38,9 @@ class Chromium:
             if answer.get("id") == self.last_id:
                 return answer["result"] if "result" in answer else sys.exit(f"{method}: {answer['error']}")
 
-    def evaluate(self, expression):
-        return self.send("Runtime.evaluate", expression=expression, returnByValue=True)["result"].get("value")
+    def evaluate(self, expression):  # its value, once a promise has settled
+        return self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                         awaitPromise=True)["result"].get("value")
 
     def new_tab(self):  # the commands from here on go to a new, blank tab; its id
         self.session = None

@@ -84,12 +84,14 @@ int noteXError(Display* /*display*/, XErrorEvent* /*error*/) {
 }
 
 // The window's contents as RGB bytes, top row first, as xwd and convert
-// give them.
-bool capture(Display* display, Window window, const std::string& path) {
+// give them: all of it, or its top left corner of the size given.
+bool capture(Display* display, Window window, const std::string& path, int width, int height) {
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes) == 0) {
         return false;
     }
+    attributes.width = width > 0 ? width : attributes.width;
+    attributes.height = height > 0 ? height : attributes.height;
     XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
@@ -111,7 +113,7 @@ bool capture(Display* display, Window window, const std::string& path) {
 // The window's next frames, each kept as PATH.1, PATH.2, ... once it has
 // shown. A frame is what the program draws between two pauses: drawing to
 // the window (its damage, from the swap) followed by a quiet spell.
-int frames(Window window, int count, const std::string& path) {
+int frames(Window window, int count, const std::string& path, int width, int height) {
     Display* display = XOpenDisplay(nullptr);
     int events = 0;
     int errors = 0;
@@ -145,7 +147,7 @@ int frames(Window window, int count, const std::string& path) {
             XEvent event;
             XNextEvent(display, &event);
         }
-        if (!drawn || !capture(display, window, path + "." + std::to_string(frame))) {
+        if (!drawn || !capture(display, window, path + "." + std::to_string(frame), width, height)) {
             std::cerr << "pictures: the window showed no frame " << frame << " within " << kLongest.count() << " s\n";
             return 1;
         }
@@ -186,8 +188,9 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
-    if (command == "frames" && argc == 5) {  // WINDOW COUNT PATH
-        return frames(number(argv[2]), std::atoi(argv[3]), argv[4]);
+    if (command == "frames" && (argc == 5 || argc == 7)) {  // WINDOW COUNT PATH [WIDTH HEIGHT]
+        return frames(number(argv[2]), std::atoi(argv[3]), argv[4], argc == 7 ? std::atoi(argv[5]) : 0,
+                      argc == 7 ? std::atoi(argv[6]) : 0);
     }
     if (command == "clock") {
         std::cout << tickCount() << '\n';
@@ -210,6 +213,6 @@ int main(int argc, char** argv) {
         return locked ? 0 : 1;
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N | frames WINDOW COUNT PATH\n";
+                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT]\n";
     return 2;
 }

@@ -57,13 +57,14 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     # A browser's or Wine's first start on a machine may take many seconds,
     # and make and unmake windows on the way: the window, found again while
     # the one found is gone, until it shows its black border and colour at its centre.
-    local end=$((SECONDS + 30)) side=""
+    local end=$((SECONDS + 30)) width="" side
     window=""
-    until [ -n "$window" ] && side=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$side" ] &&
+    until [ -n "$window" ] && width=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$width" ] &&
+          side=${picture%% *} && side=${side:-$width} &&
           capture >"$work/first" && [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
         [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's window and its first picture"; break; }
-        [ -n "$window" ] && [ -n "$side" ] || window=$(xdotool search --onlyvisible --name '^Plasma Fractals$' 2>/dev/null | head -n 1)
-        side=""
+        [ -n "$window" ] && [ -n "$width" ] || window=$(xdotool search --onlyvisible --name '^Plasma Fractals$' 2>/dev/null | head -n 1)
+        width=""
         sleep 0.1
     done
     # The keys go to the window with the focus; the pointer rests in the
@@ -97,7 +98,7 @@ chromium=$(realpath "$(dirname "$0")/../../scripts/chromium")  # quiet, its fold
 # The web build's page in Chromium: an app window of the viewer's size at the
 # top left, titled like the viewer's, with software WebGL.
 browser() {  # PAGE [OPTIONS]: the desktop viewer's options, ignored
-    exec "$chromium" --test-type --window-size=532,532 --window-position=0,0 --app="file://$(realpath "$1")"
+    exec "$chromium" --test-type --window-size=732,532 --window-position=0,0 --app="file://$(realpath "$1")"
 }
 clock() {  # the viewer's clock now: the system's tick count (Wine's own under Wine), or a page's wall clock
     case $scenario in
@@ -106,13 +107,17 @@ clock() {  # the viewer's clock now: the system's tick count (Wine's own under W
     *) "$pictures" clock ;;
     esac
 }
-capture() { xwd -silent -id "$window" | /usr/bin/convert xwd:- -depth 8 rgb:-; }
+# The picture's part of the window: all of it, or in a browser the top left
+# corner, where the page puts the picture beside its keys.
+picture=""
+[[ $scenario != web-* ]] || picture="532 532"
+capture() { xwd -silent -id "$window" | /usr/bin/convert xwd:- ${picture:+-crop ${picture/ /x}+0+0} -depth 8 rgb:-; }
 
 # The scenarios wait on the window's frames, not on the clock: a key, a
 # resize or a release acts at the poll that ends a frame, and shows in the
 # frame after, whatever the machine's load.
 frames() {  # COUNT: the window's next frames, as they show, in $work/frame.1 ... .COUNT
-    "$pictures" frames "$window" "$1" "$work/frame"
+    "$pictures" frames "$window" "$1" "$work/frame" $picture
 }
 seed=1  # the field shown
 # A browser on a busy machine may take many frames to pass a key on to the

@@ -1,10 +1,9 @@
-// The page's on-screen keys, made by the program from its table of channels:
+// The page's keys on screen, made by the program from its table of channels:
 // one button for each, pressed (aria-pressed, which its style follows) while
-// its channel is on. The picture's text names the keys too.
+// its channel is on; and the line that says what they do.
 mergeInto(LibraryManager.library, {
-  addTouchKey: function(element, letter, name, colour) {
+  addScreenKey: function(element, letter, name, colour) {
     var keys = document.getElementById('keys');
-    var canvas = document.getElementById('canvas');
     if (!keys) return;  // taken away: the page has said why the program cannot run
     var button = document.createElement('button');
     button.type = 'button';
@@ -16,16 +15,13 @@ mergeInto(LibraryManager.library, {
     button.setAttribute('aria-pressed', 'true');  // as the first frame has them
     keys.appendChild(button);
 
-    // "R, G and B"
+    // "R, G and B switch the red, green and blue channels off and on."
     function list(words) { return words.length < 2 ? words.join('') : words.slice(0, -1).join(', ') + ' and ' + words.slice(-1); }
     var all = Array.prototype.slice.call(keys.children);
-    canvas.dataset.about = canvas.dataset.about || canvas.getAttribute('aria-label');
-    canvas.setAttribute('aria-label', canvas.dataset.about
-      + ' The keys ' + list(all.map(function (key) { return key.textContent; }))
-      + ' switch its ' + list(all.map(function (key) { return key.dataset.channel; })) + ' channels off and on.');
-    canvas.title = canvas.getAttribute('aria-label');  // what a resting pointer shows
+    document.getElementById('about').textContent = list(all.map(function (key) { return key.textContent; }))
+      + ' switch the ' + list(all.map(function (key) { return key.dataset.channel; })) + ' channels off and on.';
   },
-  showChannelOnTouchKey: function(element, on) {
+  showChannelOnScreenKey: function(element, on) {
     var button = document.querySelector(UTF8ToString(element));
     if (button) button.setAttribute('aria-pressed', on ? 'true' : 'false');
   },
