@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/key_mapping.h"
@@ -97,28 +98,20 @@ TEST(LayoutKeys, AKeyStandsForItsLetterInTheLayoutInUseOrTheFirstLatinOne) {
     }
 }
 
+// R's place giving these in the only layout, a Latin one: Latin-1's and
+// Unicode's r and R stand for R; Greek rho, e acute, a keysym 256 past r, none
+// at all, Unicode's first, stand for none.
 TEST(LayoutKeys, KeysymsThatAreNoLatinLetterStandForNone) {
-    // R's place gives this in the only layout, which is Latin.
-    const struct {
-        unsigned long keysym;
-        char letter;
-    } rows[] = {{'r', 'R'},
-                {'R', 'R'},
-                {0x1000072, 'R'},
-                {0x1000052, 'R'},
-                {0x7f1 /* Greek rho */, '\0'},
-                {0xe9 /* e acute */, '\0'},
-                {0x72 + 0x100, '\0'},
-                {0, '\0'},
-                {0x1000000, '\0'}};
-    for (const auto& row : rows) {
+    const std::pair<unsigned long, char> rows[] = {{'r', 'R'},       {'R', 'R'},    {0x1000072, 'R'},
+                                                   {0x1000052, 'R'}, {0x7f1, '\0'}, {0xe9, '\0'},
+                                                   {0x172, '\0'},    {0, '\0'},     {0x1000000, '\0'}};
+    for (const auto& [keysym, letter] : rows) {
         std::vector<LayoutKey> keys = keymap({kUs});
-        keys[3].symbols[0] = row.keysym;
-        EXPECT_EQ(letterOfKey(keys[3], 0, firstLatinLayout(keys.data(), static_cast<int>(keys.size()))), row.letter)
-            << "keysym " << row.keysym;
+        keys[3].symbols[0] = keysym;
+        EXPECT_EQ(letterOfKey(keys[3], 0, firstLatinLayout(keys.data(), static_cast<int>(keys.size()))), letter)
+            << "keysym " << keysym;
     }
-    const LayoutKey none{};
-    EXPECT_EQ(letterOfKey(none, 0, -1), '\0') << "a key with no symbols and no name";
+    EXPECT_EQ(letterOfKey(LayoutKey{}, 0, -1), '\0') << "a key with no symbols and no name";
 }
 
 // Events, then the channels shown after each poll ('|'), starting with

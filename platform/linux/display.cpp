@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "platform/linux/xsettings.h"
 
@@ -196,12 +197,19 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
         ClientMessage, 0, True, display, window, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False), 32, {}};
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
     XFlush(display);
+    // Until the answer, or the moment is over, however many other events come.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long end = now.tv_sec * 1000L + now.tv_nsec / 1000000L + kFrameAnswerMilliseconds;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    while (!frameOf(display, window, extents) && poll(&connection, 1, kFrameAnswerMilliseconds) > 0) {
+    long left = kFrameAnswerMilliseconds;
+    while (!frameOf(display, window, extents) && left > 0 && poll(&connection, 1, static_cast<int>(left)) > 0) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
         }
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        left = end - (now.tv_sec * 1000L + now.tv_nsec / 1000000L);
     }
     XCloseDisplay(display);
 }
