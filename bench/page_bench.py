@@ -10,7 +10,7 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
 from devtools import Chromium  # noqa: E402
 
 rounds, pages = int(sys.argv[1]), sys.argv[2:]

@@ -59,8 +59,10 @@ void pollChannelKeys() { recorded.calls += 'K'; }
 
 namespace {
 
-// One frame with these channels on ("rgb", "-g-", ...).
+// One frame with these channels on ("rgb", "-g-", ...), of the program's
+// field, made at the first.
 void drawFrame(const std::string& on) {
+    [[maybe_unused]] static const bool made = (generateField(), true);
     switchAllChannelsOn();
     for (const ChannelKey& row : kChannelKeys) {
         if (on[static_cast<std::size_t>(indexOf(row.channel))] == '-') {
@@ -71,12 +73,7 @@ void drawFrame(const std::string& on) {
     displayFrame();
 }
 
-class DisplayFrame : public testing::Test {
-   protected:
-    static void SetUpTestSuite() { generateField(); }
-};
-
-TEST_F(DisplayFrame, ClearsDrawsShowsPausesAsksForTheNextAndPollsInThatOrder) {
+TEST(DisplayFrame, ClearsDrawsShowsPausesAsksForTheNextAndPollsInThatOrder) {
     drawFrame("rgb");
     EXPECT_EQ(recorded.calls, "CBESPRK");
     EXPECT_EQ(recorded.cleared, 0x4100U) << "colour and depth";
@@ -90,7 +87,7 @@ TEST_F(DisplayFrame, ClearsDrawsShowsPausesAsksForTheNextAndPollsInThatOrder) {
 // off no point is sent at all. Cell [x][y] is the point x-major at
 // (x + 10, y + 10): the last column and row of the field are never drawn,
 // and a 10-point border stays black.
-TEST_F(DisplayFrame, CellsShowTheirRampColoursLessTheChannelsSwitchedOff) {
+TEST(DisplayFrame, CellsShowTheirRampColoursLessTheChannelsSwitchedOff) {
     const struct {
         int x, y;
         float red, green, blue;

@@ -13,7 +13,8 @@ import subprocess
 import sys
 import time
 
-from devtools import Chromium
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from devtools import Chromium  # noqa: E402
 
 pictures, page, icon, axe = sys.argv[1:5]
 address = "file://" + os.path.realpath(page)

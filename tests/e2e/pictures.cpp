@@ -125,30 +125,20 @@ int frames(Window window, int count, const std::string& path, int width, int hei
     const Damage damage = XDamageCreate(display, window, XDamageReportNonEmpty);
     XSync(display, False);
     constexpr auto kLongest = std::chrono::seconds(60);  // a frame's longest wait, on the slowest machine
-    constexpr auto kQuiet = std::chrono::milliseconds(30);
     for (int frame = 1; frame <= count && !xFailed; ++frame) {
-        bool drawn = false;
-        const auto end = std::chrono::steady_clock::now() + kLongest;
-        while (!drawn && std::chrono::steady_clock::now() < end && !xFailed) {
-            if (!eventWithin(display, std::chrono::milliseconds(100))) {
-                continue;
-            }
+        // Damage is all this connection hears of: its first, then the rest of
+        // the frame's, until a quiet spell.
+        if (!eventWithin(display, kLongest)) {
+            std::cerr << "pictures: the window showed no frame " << frame << " within " << kLongest.count() << " s\n";
+            return 1;
+        }
+        do {
             XEvent event;
             XNextEvent(display, &event);
-            drawn = event.type == events + XDamageNotify;
-        }
-        // The rest of the frame: more damage, until a quiet spell.
-        while (drawn) {
             XDamageSubtract(display, damage, None, None);
             XSync(display, False);
-            if (!eventWithin(display, kQuiet)) {
-                break;
-            }
-            XEvent event;
-            XNextEvent(display, &event);
-        }
-        if (!drawn || !capture(display, window, path + "." + std::to_string(frame), width, height)) {
-            std::cerr << "pictures: the window showed no frame " << frame << " within " << kLongest.count() << " s\n";
+        } while (eventWithin(display, std::chrono::milliseconds(30)));
+        if (!capture(display, window, path + "." + std::to_string(frame), width, height)) {
             return 1;
         }
     }

@@ -1,4 +1,5 @@
-# Headless Chromium driven over its DevTools protocol through a pipe
+# Headless Chromium driven over its DevTools protocol through a pipe, for
+# the page's test and its benchmark
 # (--remote-debugging-pipe): each command a JSON text on descriptor 3, each
 # answer on 4, ended by a NUL byte. Started as every script starts Chromium
 # (scripts/chromium: software WebGL, quiet, with a private profile and
@@ -10,7 +11,7 @@ import select
 import subprocess
 import sys
 
-CHROMIUM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "chromium")
+CHROMIUM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "chromium")
 
 
 class Chromium:
