@@ -45,20 +45,21 @@ double resourceDotsPerInch(Display* display) {
     return dotsPerInch;
 }
 
-// Up to `size` values of a CARDINAL property of a window; how many.
-unsigned long readCardinals(Display* display, Window window, const char* name, unsigned long* values,
-                            unsigned long size) {
+// Up to `size` values of a property of a window, of 32-bit values of the
+// given type (CARDINAL, WINDOW); how many.
+unsigned long readLongs(Display* display, Window window, const char* name, Atom wanted, unsigned long* values,
+                        unsigned long size) {
     const Atom property = XInternAtom(display, name, True);
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (property == None || XGetWindowProperty(display, window, property, 0, static_cast<long>(size), False,
-                                               XA_CARDINAL, &type, &format, &count, &after, &data) != Success) {
+    if (property == None || XGetWindowProperty(display, window, property, 0, static_cast<long>(size), False, wanted,
+                                               &type, &format, &count, &after, &data) != Success) {
         return 0;
     }
-    if (data == nullptr || type != XA_CARDINAL || format != 32) {
+    if (data == nullptr || type != wanted || format != 32) {
         count = 0;
     }
     for (unsigned long i = 0; i < count; ++i) {
@@ -68,6 +69,11 @@ unsigned long readCardinals(Display* display, Window window, const char* name, u
         XFree(data);
     }
     return count;
+}
+
+unsigned long readCardinals(Display* display, Window window, const char* name, unsigned long* values,
+                            unsigned long size) {
+    return readLongs(display, window, name, XA_CARDINAL, values, size);
 }
 
 constexpr unsigned long kMostDesktops = 64;
@@ -182,7 +188,7 @@ bool frameOf(Display* display, Window window, unsigned long (&extents)[4]) {
 void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
     unsigned long manager = 0;
     if (frameOf(glut, window, extents) ||
-        readCardinals(glut, DefaultRootWindow(glut), "_NET_SUPPORTING_WM_CHECK", &manager, 1) != 1) {
+        readLongs(glut, DefaultRootWindow(glut), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &manager, 1) != 1) {
         return;
     }
     // A connection of its own, to hear of the answer without taking the
@@ -203,11 +209,18 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
     const long end = now.tv_sec * 1000L + now.tv_nsec / 1000000L + kFrameAnswerMilliseconds;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     long left = kFrameAnswerMilliseconds;
-    while (!frameOf(display, window, extents) && left > 0 && poll(&connection, 1, static_cast<int>(left)) > 0) {
+    bool known = frameOf(display, window, extents);
+    while (!known && left > 0) {
+        // An answer read with the reply to a request sits in Xlib's queue,
+        // where poll does not see it.
+        if (XPending(display) == 0 && poll(&connection, 1, static_cast<int>(left)) == 0) {
+            break;
+        }
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
         }
+        known = frameOf(display, window, extents);
         clock_gettime(CLOCK_MONOTONIC, &now);
         left = end - (now.tv_sec * 1000L + now.tv_nsec / 1000000L);
     }

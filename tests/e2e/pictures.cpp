@@ -1,8 +1,10 @@
 // The end-to-end tests' oracle: the exact window the viewer must show for a
 // seed and a set of channels, the seed whose picture a window shows, the
 // window's next frames as they show, the program's clock, a window
-// manager's close request and a switch of layout.
+// manager's close request and its answer to a request for a frame, and a
+// switch of layout.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -202,7 +204,26 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return locked ? 0 : 1;
     }
+    // TOP: a window manager that frames no window, yet answers a request for a frame: TOP pixels at the top.
+    if (command == "asked-frame" && argc == 3) {
+        Display* display = XOpenDisplay(nullptr);
+        const Window root = DefaultRootWindow(display);
+        Window check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+        XSelectInput(display, root, SubstructureNotifyMask);
+        XChangeProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char*>(&check), 1);
+        const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+        for (XEvent event{}; XNextEvent(display, &event) == 0;) {
+            long extents[4] = {0, 0, std::atol(argv[2]), 0};
+            if (event.type == ClientMessage && event.xclient.message_type == request) {
+                XChangeProperty(display, event.xclient.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
+                                XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+                XFlush(display);
+            }
+        }
+        return 0;
+    }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT]\n";
+                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP\n";
     return 2;
 }

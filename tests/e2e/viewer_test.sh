@@ -62,7 +62,7 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     until [ -n "$window" ] && width=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$width" ] &&
           side=${picture%% *} && side=${side:-$width} &&
           capture >"$work/first" && [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
-        [ $SECONDS -lt $end ] || { echo "waited 30 s for the viewer's window and its first picture"; break; }
+        [ $SECONDS -lt $end ] || { not_shown; break; }
         [ -n "$window" ] && [ -n "$width" ] || window=$(xdotool search --onlyvisible --name '^Plasma Fractals$' 2>/dev/null | head -n 1)
         width=""
         sleep 0.1
@@ -71,6 +71,12 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     # screen's far corner, where it moves nothing and no tooltip shows.
     timeout 10 xdotool windowfocus --sync "$window" mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 1, $2 - 1 }') ||
         echo "waited 10 s for the focus to move to the viewer's window"
+}
+not_shown() {  # what was there instead, to tell a viewer that ended or hung from a window manager that hid its window
+    echo "waited 30 s for the viewer's window and its first picture: the viewer $(kill -0 "$viewer" 2>/dev/null &&
+        echo "runs" || echo "has ended"), its window ${window:-was not found}; it printed:"
+    cat "$work/output"
+    xwininfo -root -tree | grep -v 'has no name'
 }
 pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
@@ -268,11 +274,12 @@ scales)
     # MATE's and Cinnamon's settings daemons publish them): a window scaling
     # factor counts once, whatever dots per inch stand beside it. Under a
     # window manager (openbox) its frame counts too, and a window it placed
-    # grows about its centre.
-    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm] [centred]
+    # grows about its centre; so does a frame it has not yet set, asked for.
+    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
                 "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
-                "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred"; do
+                "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred" \
+                "96 1920x1200 1 xsettings=2,96 asked"; do
         read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
@@ -285,8 +292,8 @@ scales)
                 printf 'Gdk/WindowScalingFactor %s\nXft/DPI %s\n' "${setting:10:1}" $((${setting:12} * 1024)) >"$work/xsettings"
                 xsettingsd -c "$work/xsettings" 2>/dev/null &
                 until dump_xsettings 2>/dev/null | grep -q WindowScalingFactor; do sleep 0.05; done ;;
-            wm)
-                openbox 2>/dev/null &
+            wm | asked)
+                if [ "$setting" = wm ]; then openbox 2>/dev/null & else "$pictures" asked-frame 200 2>/dev/null & fi
                 until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window; do sleep 0.05; done ;;
             esac
         done
