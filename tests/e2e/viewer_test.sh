@@ -76,6 +76,8 @@ not_shown() {  # what was there instead, to tell a viewer that ended or hung fro
     echo "waited 30 s for the viewer's window and its first picture: the viewer $(kill -0 "$viewer" 2>/dev/null &&
         echo "runs" || echo "has ended"), its window ${window:-was not found}; it printed:"
     cat "$work/output"
+    jobs -l  # the window manager and settings daemon too: running, or how they ended
+    cat "$work/wm" 2>/dev/null
     xwininfo -root -tree | grep -v 'has no name'
 }
 pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
@@ -292,8 +294,18 @@ scales)
                 printf 'Gdk/WindowScalingFactor %s\nXft/DPI %s\n' "${setting:10:1}" $((${setting:12} * 1024)) >"$work/xsettings"
                 xsettingsd -c "$work/xsettings" 2>/dev/null &
                 until dump_xsettings 2>/dev/null | grep -q WindowScalingFactor; do sleep 0.05; done ;;
-            wm | asked)
-                if [ "$setting" = wm ]; then openbox 2>/dev/null & else "$pictures" asked-frame 200 2>/dev/null & fi
+            wm)
+                # Started once it has framed a window. On its first start on a
+                # system it builds the font caches, and a window shown then
+                # may never be mapped (and freeglut waits for the map).
+                openbox >"$work/wm" 2>&1 &
+                until xlogo -geometry 8x8 & probe=$!
+                      timeout 1 sh -c 'until xprop -name xlogo _NET_FRAME_EXTENTS | grep -q =; do sleep 0.05; done' 2>/dev/null; do
+                    kill $probe; wait $probe 2>/dev/null
+                done
+                kill $probe; wait $probe 2>/dev/null ;;
+            asked)
+                "$pictures" asked-frame 200 2>/dev/null &
                 until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window; do sleep 0.05; done ;;
             esac
         done
