@@ -209,19 +209,18 @@ int main(int argc, char** argv) {
         Display* display = XOpenDisplay(nullptr);
         const Window root = DefaultRootWindow(display);
         Window check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
-        XSelectInput(display, root, SubstructureNotifyMask);
+        XSelectInput(display, root, SubstructureNotifyMask);  // where the request is sent
         XChangeProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 32,
                         PropModeReplace, reinterpret_cast<unsigned char*>(&check), 1);
         const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+        const Atom frame = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+        long extents[4] = {0, 0, std::atol(argv[2]), 0};
         for (XEvent event{}; XNextEvent(display, &event) == 0;) {
-            long extents[4] = {0, 0, std::atol(argv[2]), 0};
             if (event.type == ClientMessage && event.xclient.message_type == request) {
-                XChangeProperty(display, event.xclient.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
-                                XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
-                XFlush(display);
+                XChangeProperty(display, event.xclient.window, frame, XA_CARDINAL, 32, PropModeReplace,
+                                reinterpret_cast<unsigned char*>(extents), 4);
             }
         }
-        return 0;
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
                  "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP\n";

@@ -72,13 +72,9 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     timeout 10 xdotool windowfocus --sync "$window" mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 1, $2 - 1 }') ||
         echo "waited 10 s for the focus to move to the viewer's window"
 }
-not_shown() {  # what was there instead, to tell a viewer that ended or hung from a window manager that hid its window
-    echo "waited 30 s for the viewer's window and its first picture: the viewer $(kill -0 "$viewer" 2>/dev/null &&
-        echo "runs" || echo "has ended"), its window ${window:-was not found}; it printed:"
-    cat "$work/output"
-    jobs -l  # the window manager and settings daemon too: running, or how they ended
-    cat "$work/wm" 2>/dev/null
-    xwininfo -root -tree | grep -v 'has no name'
+not_shown() {  # what was there instead: the viewer running or ended, its and the window manager's output, the windows
+    echo "waited 30 s for the viewer's window and its first picture; the viewer $(kill -0 "$viewer" 2>/dev/null && echo runs || echo has ended)"
+    cat "$work/output" "$work/wm" 2>/dev/null; jobs -l; xwininfo -root -tree | grep -v 'has no name'
 }
 pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
@@ -295,9 +291,8 @@ scales)
                 xsettingsd -c "$work/xsettings" 2>/dev/null &
                 until dump_xsettings 2>/dev/null | grep -q WindowScalingFactor; do sleep 0.05; done ;;
             wm)
-                # Started once it has framed a window. On its first start on a
-                # system it builds the font caches, and a window shown then
-                # may never be mapped (and freeglut waits for the map).
+                # Started once it has framed a window: on its first start it builds the font
+                # caches, and a window shown meanwhile may never be mapped (freeglut waits for ever).
                 openbox >"$work/wm" 2>&1 &
                 until xlogo -geometry 8x8 & probe=$!
                       timeout 1 sh -c 'until xprop -name xlogo _NET_FRAME_EXTENTS | grep -q =; do sleep 0.05; done' 2>/dev/null; do
