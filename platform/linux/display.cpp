@@ -15,10 +15,10 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "platform/linux/xsettings.h"
 
@@ -204,9 +204,7 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
     XFlush(display);
     // Until the answer, or the moment is over, however many other events come.
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const long end = now.tv_sec * 1000L + now.tv_nsec / 1000000L + kFrameAnswerMilliseconds;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kFrameAnswerMilliseconds);
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     long left = kFrameAnswerMilliseconds;
     bool known = frameOf(display, window, extents);
@@ -221,8 +219,7 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
             XNextEvent(display, &event);
         }
         known = frameOf(display, window, extents);
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        left = end - (now.tv_sec * 1000L + now.tv_nsec / 1000000L);
+        left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
     }
     XCloseDisplay(display);
 }
