@@ -113,7 +113,8 @@ def switched(before, keys):  # the channels after the keys named have switched o
                    for letter, on in zip("rgb", before))
 
 
-def steady(channels):  # the keys show these channels for 5 frames running
+def steady(channels):  # after 2 frames (a press acts at a frame's end), the keys show these for 5 running
+    frames(2)
     seen = {layout()["on"]}
     for _ in range(5):
         frames(1)
@@ -141,15 +142,12 @@ try:
         expect(evaluate("document.activeElement.id") == name + "-key", f"Tab reaches {name}'s key")
         for press in ((13, "Enter", "Enter", "\r"), (32, " ", "Space", " ")):
             key(*press)
-            frames(2)
             on = switched(on, name[0])
             expect(steady(on), f"{press[1]} on {name}'s key switches it once ({on})")
     key(82, "r", "KeyR", "r")
-    frames(2)
     expect(steady(switched(on, "r")), "R switches red while the viewer has the focus")
     evaluate("document.activeElement.blur()")
     key(82, "r", "KeyR", "r")
-    frames(2)
     expect(steady(switched(on, "r")), "R does nothing once the focus has left the viewer")
     expect(evaluate("shifted") == 0, f"nothing moved after the start: layout shift {evaluate('shifted')}")
     expect(evaluate("refused") == 0, "the page broke its policy")
@@ -219,18 +217,15 @@ try:
         time.sleep(hold)  # the finger's time on the key, what is tested
         touch("touchEnd")
         on = switched(on, "r")
-        frames(2)
         expect(steady(on), f"a tap of {hold} s on R switches red once ({on})")
     left, top, right, bottom = layout()["keys"][1]
     touch("touchStart", ("g", 2))
     touch("touchMove", ([(left + right) / 2, top - 2], 2))
     touch("touchEnd")
-    frames(2)
     expect(steady(on), f"a finger slid off G switches nothing ({on})")
     touch("touchStart", ("r", 3), ("b", 4))
     touch("touchEnd")
     on = switched(on, "rb")
-    frames(2)
     expect(steady(on) and shows(on, 3), f"fingers on R and B switch both ({on})")
     expect(evaluate("scrollX + scrollY === 0 && visualViewport.scale === 1 && getSelection().toString() === ''"),
            "no scrolling, zoom or selection from the keys")
