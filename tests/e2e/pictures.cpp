@@ -124,7 +124,15 @@ int frames(Window window, int count, const std::string& path, int width, int hei
         return 1;
     }
     XSetErrorHandler(noteXError);
+    // A new damage object reports the whole window at once, drawn or not:
+    // that report is let go of, so that the first frame kept is one drawn after.
     const Damage damage = XDamageCreate(display, window, XDamageReportNonEmpty);
+    XSync(display, False);
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+    XDamageSubtract(display, damage, None, None);
     XSync(display, False);
     constexpr auto kLongest = std::chrono::seconds(60);  // a frame's longest wait, on the slowest machine
     for (int frame = 1; frame <= count && !xFailed; ++frame) {
