@@ -49,6 +49,13 @@ failures=0
 expect() {  # COMMAND...: counts and reports a claim that does not hold
     "$@" || { echo "FAILED: $*"; failures=$((failures + 1)); }
 }
+await() {  # SECONDS WHAT COMMAND...: until the command succeeds, or says what it waited for and fails
+    local end=$((SECONDS + $1))
+    until "${@:3}"; do
+        [ $SECONDS -lt $end ] || { echo "waited $1 s for $2"; return 1; }
+        sleep 0.05
+    done
+}
 
 at=+0+0
 start() {  # VIEWER...: at $at, the top left corner (or where it is put: at=""); its window is $window, showing its first picture
@@ -62,7 +69,7 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     until [ -n "$window" ] && width=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$width" ] &&
           side=${picture%% *} && side=${side:-$width} &&
           capture >"$work/first" && [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
-        [ $SECONDS -lt $end ] || { not_shown; break; }
+        [ $SECONDS -lt $end ] || { not_shown; window=none; break; }  # none: what asks of it fails, never prompts
         [ -n "$window" ] && [ -n "$width" ] || window=$(xdotool search --onlyvisible --name '^Plasma Fractals$' 2>/dev/null | head -n 1)
         width=""
         sleep 0.1
@@ -95,6 +102,15 @@ identified() {  # the window's class is its desktop entry's StartupWMClass; its 
     diff <(xprop -id "$window" WM_CLASS _NET_WM_NAME _NET_WM_PID _NET_WM_ICON | grep -o '^[^ ]* = [^	]*\|Icon ([0-9 x]*)') \
         <(printf '%s\n' "WM_CLASS(STRING) = \"$class\", \"$class\"" '_NET_WM_NAME(UTF8_STRING) = "Plasma Fractals"' \
                         "_NET_WM_PID(CARDINAL) = $viewer" '_NET_WM_ICON(CARDINAL) = ' 'Icon (48 x 48)' 'Icon (32 x 32)' 'Icon (16 x 16)')
+}
+framed_by_openbox() {  # a probe window framed by openbox, and gone again
+    xlogo -geometry 8x8 &
+    local probe=$!
+    timeout 1 sh -c 'until xprop -name xlogo _NET_FRAME_EXTENTS | grep -q =; do sleep 0.05; done' 2>/dev/null
+    local framed=$?
+    kill $probe
+    wait $probe 2>/dev/null
+    return $framed
 }
 chromium=$(realpath "$(dirname "$0")/../../scripts/chromium")  # quiet, its folders removed after
 # The web build's page in Chromium: an app window of the viewer's size at the
@@ -289,19 +305,15 @@ scales)
             xsettings=*)
                 printf 'Gdk/WindowScalingFactor %s\nXft/DPI %s\n' "${setting:10:1}" $((${setting:12} * 1024)) >"$work/xsettings"
                 xsettingsd -c "$work/xsettings" 2>/dev/null &
-                until dump_xsettings 2>/dev/null | grep -q WindowScalingFactor; do sleep 0.05; done ;;
+                await 10 "xsettingsd's settings" eval 'dump_xsettings 2>/dev/null | grep -q WindowScalingFactor' ;;
             wm)
                 # Started once it has framed a window: on its first start it builds the font
                 # caches, and a window shown meanwhile may never be mapped (freeglut waits for ever).
                 openbox >"$work/wm" 2>&1 &
-                until xlogo -geometry 8x8 & probe=$!
-                      timeout 1 sh -c 'until xprop -name xlogo _NET_FRAME_EXTENTS | grep -q =; do sleep 0.05; done' 2>/dev/null; do
-                    kill $probe; wait $probe 2>/dev/null
-                done
-                kill $probe; wait $probe 2>/dev/null ;;
+                await 30 "openbox to frame a window" framed_by_openbox ;;
             asked)
-                "$pictures" asked-frame 200 2>/dev/null &
-                until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window; do sleep 0.05; done ;;
+                "$pictures" asked-frame 200 2>"$work/wm" &
+                await 10 "the stand-in window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ;;
             esac
         done
         [[ $settings != *centred* ]] || at=""
