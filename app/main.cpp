@@ -5,12 +5,14 @@
 #include "app/window.h"
 #include "field/height_field.h"
 #include "input/key_poll.h"
+#include "platform/display.h"
 #include "platform/identity.h"
 #include "platform/memory.h"
 #include "render/frame.h"
 
 int main(int argc, char** argv) {
     keepFreedMemory();
+    tolerateOtherClients(argv[0]);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);

@@ -28,6 +28,11 @@ struct DisplayReading {
     bool placedByUser = true;
 };
 
+// Before GLUT opens the display: what the display's other clients do (a
+// window of theirs gone as the viewer reads it) does not end the viewer;
+// its own failures do, with the program's name.
+void tolerateOtherClients(const char* program);
+
 // Once the window exists and its GL context is current.
 DisplayReading readDisplay();
 

@@ -15,6 +15,7 @@
 
 #include <cstring>
 
+#include "platform/linux/other_clients.h"
 #include "platform/linux/window_icon.h"
 
 namespace {
@@ -36,6 +37,7 @@ void identifyWindow() {
     if (display == nullptr || window == None) {
         return;
     }
+    viewerWindowIs(window);
     XClassHint hint{kClass, kClass};
     XSetClassHint(display, window, &hint);
     char* title = nullptr;

@@ -51,6 +51,9 @@ LRESULT CALLBACK followingWindowProcedure(HWND window, UINT message, WPARAM wPar
 
 }  // namespace
 
+// No other program's window is read here.
+void tolerateOtherClients(const char* /*program*/) {}
+
 DisplayReading readDisplay() {
     HWND window = viewerWindow();
     MONITORINFO monitor{};

@@ -1,8 +1,8 @@
 // The end-to-end tests' oracle: the exact window the viewer must show for a
 // seed and a set of channels, the seed whose picture a window shows, the
 // window's next frames as they show, the program's clock, a window
-// manager's close request and its answer to a request for a frame, and a
-// switch of layout.
+// manager's close request and its answer to a request for a frame, a window
+// manager gone, and a switch of layout.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -156,6 +156,22 @@ int frames(Window window, int count, const std::string& path, int width, int hei
     return xFailed ? 1 : 0;
 }
 
+// Stand-ins for window managers, each as much of one as a scenario needs.
+// A manager's check window names itself (EWMH), and the root lists what it
+// supports: the request for a frame, or not.
+void claimManager(Display* display, Window check, bool answersFrames) {
+    const Window root = DefaultRootWindow(display);
+    const Atom checking = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    for (const Window on : {root, check}) {
+        XChangeProperty(display, on, checking, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&check),
+                        1);
+    }
+    Atom supported[] = {checking, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False)};
+    XChangeProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(supported), answersFrames ? 2 : 1);
+    XSync(display, False);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,7 +246,13 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (command == "gone-manager") {  // a window manager gone, its check window with it, the root still naming it
+        Display* display = XOpenDisplay(nullptr);
+        claimManager(display, XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0), true);
+        XCloseDisplay(display);
+        return 0;
+    }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP\n";
+                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | gone-manager\n";
     return 2;
 }

@@ -289,11 +289,13 @@ scales)
     # factor counts once, whatever dots per inch stand beside it. Under a
     # window manager (openbox) its frame counts too, and a window it placed
     # grows about its centre; so does a frame it has not yet set, asked for.
-    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked] [centred]
+    # A window manager gone that left the root naming its check window, now
+    # gone too, stops nothing.
+    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | gone] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
                 "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
                 "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred" \
-                "96 1920x1200 1 xsettings=2,96 asked"; do
+                "96 1920x1200 1 xsettings=2,96 asked" "96 1920x1200 2 xsettings=2,96 gone"; do
         read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
@@ -314,6 +316,8 @@ scales)
             asked)
                 "$pictures" asked-frame 200 2>"$work/wm" &
                 await 10 "the stand-in window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ;;
+            gone)
+                expect "$pictures" gone-manager ;;
             esac
         done
         [[ $settings != *centred* ]] || at=""
