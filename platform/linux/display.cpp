@@ -2,8 +2,8 @@
 // desktop's settings (XSETTINGS' Gdk/WindowScalingFactor and Xft/DPI, or
 // else the Xft.dpi resource), the work area (_NET_WORKAREA) of the window's
 // monitor (its RandR 1.5 monitor, or else the screen), and the window's
-// frame (_NET_FRAME_EXTENTS, asked of the window manager where it has not
-// set them yet) and place.
+// frame (_NET_FRAME_EXTENTS, asked of a window manager that can answer
+// where it has not set them yet) and place.
 #include "platform/display.h"
 
 #include <GL/glx.h>
@@ -12,14 +12,15 @@
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
+#include "platform/linux/other_clients.h"
 #include "platform/linux/xsettings.h"
 
 namespace {
@@ -166,18 +167,58 @@ DesktopSettings desktopSettings(Display* display) {
 
 // What the window manager's frame adds on each side of the window: left,
 // right, top, bottom. A window manager sets them as it frames the window;
-// where it has not yet, it is asked, and given a moment to answer. With no
-// window manager, or none that answers, there is no frame.
-constexpr int kFrameAnswerMilliseconds = 500;
+// where it has not yet, one that says it answers is asked, and given a
+// moment to answer. With no window manager, or none that answers, there is
+// no frame.
+constexpr std::chrono::milliseconds kFrameAnswer{500};
 
+// Left as they were unless all four are read.
 bool frameOf(Display* display, Window window, unsigned long (&extents)[4]) {
-    return readCardinals(display, window, "_NET_FRAME_EXTENTS", extents, 4) == 4;
+    unsigned long read[4] = {};
+    if (readCardinals(display, window, "_NET_FRAME_EXTENTS", read, 4) != 4) {
+        return false;
+    }
+    std::copy(std::begin(read), std::end(read), std::begin(extents));
+    return true;
+}
+
+// Whether a window's list of atoms (_NET_SUPPORTED) holds the one named.
+bool lists(Display* display, Window window, const char* list, const char* name) {
+    const Atom property = XInternAtom(display, list, True);
+    const Atom wanted = XInternAtom(display, name, True);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (property != None && wanted != None &&
+        XGetWindowProperty(display, window, property, 0, 1L << 16, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr && type == XA_ATOM && format == 32) {
+        const auto* atoms = reinterpret_cast<const unsigned long*>(data);  // format 32 arrives as longs
+        found = std::find(atoms, atoms + count, wanted) != atoms + count;
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return found;
+}
+
+// A window manager that is there (EWMH: its check window names itself; a
+// manager that has gone may leave the root naming a window gone too) and
+// says it answers a request for the frame.
+bool answersForFrames(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    unsigned long manager = 0;
+    unsigned long itself = 0;
+    return readLongs(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &manager, 1) == 1 &&
+           readLongs(display, manager, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &itself, 1) == 1 && itself == manager &&
+           lists(display, root, "_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS");
 }
 
 void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
-    unsigned long manager = 0;
-    if (frameOf(glut, window, extents) ||
-        readLongs(glut, DefaultRootWindow(glut), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &manager, 1) != 1) {
+    if (frameOf(glut, window, extents) || !answersForFrames(glut)) {
         return;
     }
     // A connection of its own, to hear of the answer without taking the
@@ -192,24 +233,7 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
         ClientMessage, 0, True, display, window, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False), 32, {}};
     XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
     XFlush(display);
-    // Until the answer, or the moment is over, however many other events come.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kFrameAnswerMilliseconds);
-    pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    long left = kFrameAnswerMilliseconds;
-    bool known = frameOf(display, window, extents);
-    while (!known && left > 0) {
-        // An answer read with the reply to a request sits in Xlib's queue,
-        // where poll does not see it.
-        if (XPending(display) == 0 && poll(&connection, 1, static_cast<int>(left)) == 0) {
-            break;
-        }
-        while (XPending(display) > 0) {
-            XEvent event;
-            XNextEvent(display, &event);
-        }
-        known = frameOf(display, window, extents);
-        left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-    }
+    waitUntil(display, kFrameAnswer, [&] { return frameOf(display, window, extents); });
     XCloseDisplay(display);
 }
 

@@ -1,8 +1,8 @@
 // The end-to-end tests' oracle: the exact window the viewer must show for a
 // seed and a set of channels, the seed whose picture a window shows, the
 // window's next frames as they show, the program's clock, a window
-// manager's close request and its answer to a request for a frame, a window
-// manager gone, and a switch of layout.
+// manager's close request, stand-ins for window managers (one that answers
+// a request for a frame, listed or not; one gone), and a switch of layout.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -172,6 +172,26 @@ void claimManager(Display* display, Window check, bool answersFrames) {
     XSync(display, False);
 }
 
+// A window manager that frames no window, yet answers a request for a
+// frame, TOP pixels at the top; or, not listing that request, answers it
+// all the same, so that a window that asks shows it.
+int answerFrames(long top, bool listed) {
+    Display* display = XOpenDisplay(nullptr);
+    const Window root = DefaultRootWindow(display);
+    XSelectInput(display, root, SubstructureNotifyMask);  // where the request is sent
+    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), listed);
+    const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    const Atom frame = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    long extents[4] = {0, 0, top, 0};
+    for (XEvent event{}; XNextEvent(display, &event) == 0;) {
+        if (event.type == ClientMessage && event.xclient.message_type == request) {
+            XChangeProperty(display, event.xclient.window, frame, XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(extents), 4);
+        }
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,23 +248,8 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return locked ? 0 : 1;
     }
-    // TOP: a window manager that frames no window, yet answers a request for a frame: TOP pixels at the top.
-    if (command == "asked-frame" && argc == 3) {
-        Display* display = XOpenDisplay(nullptr);
-        const Window root = DefaultRootWindow(display);
-        Window check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
-        XSelectInput(display, root, SubstructureNotifyMask);  // where the request is sent
-        XChangeProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW, 32,
-                        PropModeReplace, reinterpret_cast<unsigned char*>(&check), 1);
-        const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
-        const Atom frame = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
-        long extents[4] = {0, 0, std::atol(argv[2]), 0};
-        for (XEvent event{}; XNextEvent(display, &event) == 0;) {
-            if (event.type == ClientMessage && event.xclient.message_type == request) {
-                XChangeProperty(display, event.xclient.window, frame, XA_CARDINAL, 32, PropModeReplace,
-                                reinterpret_cast<unsigned char*>(extents), 4);
-            }
-        }
+    if ((command == "asked-frame" || command == "unlisted-frame") && argc == 3) {
+        return answerFrames(std::atol(argv[2]), command == "asked-frame");
     }
     if (command == "gone-manager") {  // a window manager gone, its check window with it, the root still naming it
         Display* display = XOpenDisplay(nullptr);
@@ -253,6 +258,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | gone-manager\n";
+                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
+                 "gone-manager\n";
     return 2;
 }

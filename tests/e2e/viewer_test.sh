@@ -289,13 +289,17 @@ scales)
     # factor counts once, whatever dots per inch stand beside it. Under a
     # window manager (openbox) its frame counts too, and a window it placed
     # grows about its centre; so does a frame it has not yet set, asked for.
-    # A window manager gone that left the root naming its check window, now
-    # gone too, stops nothing.
-    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | gone] [centred]
+    # The frame is asked for only of a window manager that lists the request
+    # and is there: one that does not list it, or one gone that left the
+    # root naming its check window, is not waited for (both would answer
+    # with a frame of 200 at the top, leaving no room for n = 2); nor does
+    # one gone stop anything.
+    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | unlisted | gone] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
                 "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
                 "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred" \
-                "96 1920x1200 1 xsettings=2,96 asked" "96 1920x1200 2 xsettings=2,96 gone"; do
+                "96 1920x1200 1 xsettings=2,96 asked" "96 1920x1200 2 xsettings=2,96 unlisted" \
+                "96 1920x1200 2 xsettings=2,96 gone"; do
         read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
@@ -313,8 +317,8 @@ scales)
                 # caches, and a window shown meanwhile may never be mapped (freeglut waits for ever).
                 openbox >"$work/wm" 2>&1 &
                 await 30 "openbox to frame a window" framed_by_openbox ;;
-            asked)
-                "$pictures" asked-frame 200 2>"$work/wm" &
+            asked | unlisted)
+                "$pictures" "$setting-frame" 200 2>"$work/wm" &
                 await 10 "the stand-in window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ;;
             gone)
                 expect "$pictures" gone-manager ;;
