@@ -2,7 +2,8 @@
 // seed and a set of channels, the seed whose picture a window shows, the
 // window's next frames as they show, the program's clock, a window
 // manager's close request, stand-ins for window managers (one that answers
-// a request for a frame, listed or not; one gone), and a switch of layout.
+// a request for a frame, listed or not; one gone; one that records what a
+// window carries as it asks to be shown), and a switch of layout.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -192,6 +193,69 @@ int answerFrames(long top, bool listed) {
     return 1;
 }
 
+// What a window carries that a window manager applies its rules by, in a line.
+std::string carried(Display* display, Window window) {
+    std::string line = "class";
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint) != 0) {
+        line += std::string(" ") + hint.res_name + " " + hint.res_class;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON", "_NET_WM_PID"}) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1L << 16, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data);
+        line += std::string(", ") + name;
+        if (data != nullptr && count > 0) {
+            line += format == 8 ? " " + std::string(reinterpret_cast<char*>(data), count)
+                    : count == 1 ? " " + std::to_string(*reinterpret_cast<const long*>(data))
+                                 : " set";
+        }
+        if (data != nullptr) {
+            XFree(data);
+        }
+    }
+    return line;
+}
+
+// A window manager that frames nothing and prints, for each window that
+// asks to be shown, what it carries then; it keeps WM_STATE as ICCCM has it.
+int recordMaps() {
+    Display* display = XOpenDisplay(nullptr);
+    const Window root = DefaultRootWindow(display);
+    XSetErrorHandler(noteXError);  // a window may go at any moment
+    XSelectInput(display, root, SubstructureRedirectMask | SubstructureNotifyMask);
+    XSync(display, False);
+    if (xFailed) {
+        std::cerr << "pictures: another window manager runs\n";
+        return 1;
+    }
+    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), false);
+    const Atom state = XInternAtom(display, "WM_STATE", False);
+    for (XEvent event{}; XNextEvent(display, &event) == 0;) {
+        if (event.type == MapRequest) {
+            std::cout << carried(display, event.xmaprequest.window) << std::endl;
+            long normal[2] = {NormalState, None};
+            XChangeProperty(display, event.xmaprequest.window, state, state, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(normal), 2);
+            XMapWindow(display, event.xmaprequest.window);
+        } else if (event.type == ConfigureRequest) {
+            const XConfigureRequestEvent& asked = event.xconfigurerequest;
+            XWindowChanges changes{asked.x, asked.y, asked.width, asked.height, asked.border_width, asked.above,
+                                   asked.detail};
+            XConfigureWindow(display, asked.window, static_cast<unsigned>(asked.value_mask), &changes);
+        } else if (event.type == UnmapNotify) {  // withdrawn, or about to be
+            XDeleteProperty(display, event.xunmap.window, state);
+        }
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -257,8 +321,11 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
+    if (command == "record-maps") {
+        return recordMaps();
+    }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
                  "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
-                 "gone-manager\n";
+                 "gone-manager | record-maps\n";
     return 2;
 }

@@ -103,6 +103,13 @@ identified() {  # the window's class is its desktop entry's StartupWMClass; its 
         <(printf '%s\n' "WM_CLASS(STRING) = \"$class\", \"$class\"" '_NET_WM_NAME(UTF8_STRING) = "Plasma Fractals"' \
                         "_NET_WM_PID(CARDINAL) = $viewer" '_NET_WM_ICON(CARDINAL) = ' 'Icon (48 x 48)' 'Icon (32 x 32)' 'Icon (16 x 16)')
 }
+identified_as_shown() {  # the last request to show a window was the viewer's, carrying its identity; one window shows
+    local class
+    class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/plasma-fractals.desktop")
+    tail -n 1 "$work/maps"
+    [ "$(tail -n 1 "$work/maps")" = "class $class $class, _NET_WM_NAME Plasma Fractals, _NET_WM_ICON set, _NET_WM_PID $viewer" ] &&
+        [ "$(xdotool search --onlyvisible --name '^Plasma Fractals$' | wc -l)" = 1 ]
+}
 framed_by_openbox() {  # a probe window framed by openbox, and gone again
     xlogo -geometry 8x8 &
     local probe=$!
@@ -292,14 +299,16 @@ scales)
     # The frame is asked for only of a window manager that lists the request
     # and is there: one that does not list it, or one gone that left the
     # root naming its check window, is not waited for (both would answer
-    # with a frame of 200 at the top, leaving no room for n = 2); nor does
-    # one gone stop anything.
-    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | unlisted | gone] [centred]
+    # with a frame of 200 at the top, leaving no room for n = 2). A window
+    # manager takes the window over identified: under one that records what
+    # each window carries as it asks to be shown, the window shown carries
+    # its class, title, icon and process.
+    # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | unlisted | gone | recorded] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
                 "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
                 "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred" \
                 "96 1920x1200 1 xsettings=2,96 asked" "96 1920x1200 2 xsettings=2,96 unlisted" \
-                "96 1920x1200 2 xsettings=2,96 gone"; do
+                "96 1920x1200 2 xsettings=2,96 gone" "96 1280x1024 1 recorded"; do
         read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
@@ -317,8 +326,11 @@ scales)
                 # caches, and a window shown meanwhile may never be mapped (freeglut waits for ever).
                 openbox >"$work/wm" 2>&1 &
                 await 30 "openbox to frame a window" framed_by_openbox ;;
-            asked | unlisted)
-                "$pictures" "$setting-frame" 200 2>"$work/wm" &
+            asked | unlisted | recorded)
+                case $setting in
+                recorded) "$pictures" record-maps >"$work/maps" 2>"$work/wm" & ;;
+                *) "$pictures" "$setting-frame" 200 2>"$work/wm" & ;;
+                esac
                 await 10 "the stand-in window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ;;
             gone)
                 expect "$pictures" gone-manager ;;
@@ -328,6 +340,7 @@ scales)
         start "$@"
         at=+0+0
         expect shows rgb $((532 * n)) $((532 * n)) "$n"
+        [[ $settings != *recorded* ]] || expect identified_as_shown
         [[ $settings != *centred* ]] || expect centred "$screen"
         echo "Xft.dpi $dpi, screen $screen${settings:+, $settings}: window $(size), $n pixels per point expected"
         if [ "$dpi" = 192 ] && [ "$n" = 2 ]; then
