@@ -11,4 +11,4 @@ else()
   set(plasma_glut FreeGLUT::freeglut)
 endif()
 set(plasma_key_libraries)
-set(plasma_display_libraries)
+set(plasma_display_libraries ${plasma_glut})  # display.cpp asks GLUT where the user put the window

@@ -5,6 +5,7 @@
 // DPI; the window's size is then the viewer's own, not the one suggested.
 #include "platform/display.h"
 
+#include <GL/glut.h>
 #include <windows.h>
 
 namespace {
@@ -70,8 +71,25 @@ DisplayReading readDisplay() {
     } else {
         AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
     }
-    return {static_cast<double>(dpi), monitor.rcWork.right - monitor.rcWork.left,
-            monitor.rcWork.bottom - monitor.rcWork.top, frame.right - frame.left, frame.bottom - frame.top};
+    // Where the window is, with its frame, as glutPositionWindow places it;
+    // and whether the user gave that place (-geometry).
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    return {static_cast<double>(dpi),
+            monitor.rcWork.right - monitor.rcWork.left,
+            monitor.rcWork.bottom - monitor.rcWork.top,
+            frame.right - frame.left,
+            frame.bottom - frame.top,
+            0,
+            monitor.rcWork.left,
+            monitor.rcWork.top,
+            outer.left,
+            outer.top,
+            inner.right - inner.left,
+            inner.bottom - inner.top,
+            glutGet(GLUT_INIT_WINDOW_X) != -1};
 }
 
 void followDisplayChanges(void (*changed)()) {

@@ -110,6 +110,12 @@ identified_as_shown() {  # the last request to show a window was the viewer's, c
     [ "$(tail -n 1 "$work/maps")" = "class $class $class, _NET_WM_NAME Plasma Fractals, _NET_WM_ICON set, _NET_WM_PID $viewer" ] &&
         [ "$(xdotool search --onlyvisible --name '^Plasma Fractals$' | wc -l)" = 1 ]
 }
+grown_about_its_middle() {  # moved to 700,400 at n = 1, now n = 2: its middle across where it was, all of it on 1920x1200
+    local x y
+    read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
+    echo "grown to 1064 at $x,$y"
+    [ "$x" = $((700 + 266 - 532)) ] && [ "$y" -ge 0 ] && [ $((y + 1064)) -le 1200 ]
+}
 framed_by_openbox() {  # a probe window framed by openbox, and gone again
     xlogo -geometry 8x8 &
     local probe=$!
@@ -434,6 +440,20 @@ windows-scales)
         expect shows rgb $((532 * n)) $((532 * n)) "$n"
         echo "WM_DPICHANGED to $dpi: window $(size), $n pixels per point expected"
     done
+    expect closes
+    # A window that Windows placed, not the user, grows about its middle,
+    # within the work area: moved to 700,400 at 96 dpi and told of 192, it
+    # would run past the screen's foot if it grew from its corner.
+    "$1" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    "$(dirname "$1")/wineserver" -k
+    at=""
+    start "$@"
+    at=+0+0
+    xdotool windowmove "$window" 700 400
+    frames 2  # seen between frames
+    "$1" "$(dirname "$2")/send_dpi_change.exe" 192
+    expect shows rgb 1064 1064 2
+    expect grown_about_its_middle
     expect closes
     ;;
 web-seeded)
