@@ -31,8 +31,9 @@ def expect(holds, claim):
 # The page's frames, counted as it clears its canvas, once at the start of
 # each; policy violations and layout shifts, counted from the start. Set up
 # before the page's own scripts run: the test waits on frames, not on the clock.
-WATCH = """window.clears = 0; window.refused = 0; window.shifted = 0;
+WATCH = """window.clears = 0; window.refused = 0; window.shifted = 0; window.errors = 0;
   addEventListener('securitypolicyviolation', function () { refused++; });
+  addEventListener('error', function () { errors++; });
   new PerformanceObserver(function (list) { list.getEntries().forEach(function (e) { shifted += e.value; }); })
     .observe({type: 'layout-shift', buffered: true});
   [window.WebGLRenderingContext, window.WebGL2RenderingContext].forEach(function (kind) {
@@ -169,11 +170,22 @@ try:
         var parameter = kind.prototype.getShaderParameter;
         kind.prototype.getShaderParameter = function (shader, name) {
           return name === this.COMPILE_STATUS ? false : parameter.apply(this, arguments); };
+      });
+      window.shown = 0;  // times the picture took the sentence's place again
+      addEventListener('DOMContentLoaded', function () {
+        var canvas = document.getElementById('canvas');
+        new MutationObserver(function () { if (!canvas.hidden) shown++; }).observe(canvas, {attributeFilter: ['hidden']});
       });""")
     frames(10)
+    lose = "(window.graphics = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context'))"
+    evaluate(lose + ".loseContext()")
+    frames(2)
+    evaluate("graphics.restoreContext()")
+    frames(4)
     said = evaluate("document.getElementById('message').textContent")
-    expect("did not accept its shaders" in said and evaluate("document.getElementById('canvas').hidden"),
-           f"shaders refused: after 10 frames the page says so ({said!r})")
+    expect("did not accept its shaders" in said and evaluate("shown + errors") == 0,
+           f"shaders refused: after 10 frames, and lost and given back, the page says so, throughout ({said!r})")
+
     browser.close()
 
     # A phone (its emulated scale the screen's own, for a layout exact to the
@@ -219,10 +231,13 @@ try:
         on = switched(on, "r")
         expect(steady(on), f"a tap of {hold} s on R switches red once ({on})")
     left, top, right, bottom = layout()["keys"][1]
-    touch("touchStart", ("g", 2))
-    touch("touchMove", ([(left + right) / 2, top - 2], 2))
-    touch("touchEnd")
-    expect(steady(on), f"a finger slid off G switches nothing ({on})")
+    across, up = (left + right) / 2, (top + bottom) / 2
+    for way, place in (("right", [right + 2, up]), ("left", [left - 2, up]), ("up", [across, top - 2]),
+                       ("down", [across, bottom + 2])):
+        touch("touchStart", ("g", 2))
+        touch("touchMove", (place, 2))
+        touch("touchEnd")
+        expect(steady(on), f"a finger slid off G to the {way} switches nothing ({on})")
     touch("touchStart", ("r", 3), ("b", 4))
     touch("touchEnd")
     on = switched(on, "rb")
@@ -234,7 +249,7 @@ try:
     # meanwhile counts; given back, the same field with the switches. Twice,
     # with other switches each time, so that what a restore must make anew
     # is not found by luck.
-    evaluate("window.graphics = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context')")
+    evaluate(lose)
     for tapped in "bg":
         evaluate("graphics.loseContext()")
         frames(2)
