@@ -18,6 +18,33 @@ set(plasma_display_libraries)
 execute_process(COMMAND base64 -w0 ${PROJECT_SOURCE_DIR}/packaging/plasma-fractals.png
   OUTPUT_VARIABLE PLASMA_ICON_BASE64 COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/plasma-fractals.png)
+# The line under the heading that says what the keys do, made from the
+# channels' table (render/channels.h) and in the page from its first paint,
+# so that its height is known as the page lays itself out:
+# "R, G and B switch the red, green and blue channels off and on."
+file(STRINGS ${PROJECT_SOURCE_DIR}/render/channels.h rows REGEX "^ *{Channel::[a-z]+, '[A-Z]', \"[a-z]+\"")
+set(letters)
+set(names)
+foreach(row ${rows})
+  string(REGEX MATCH "'([A-Z])', \"([a-z]+)\"" row "${row}")
+  list(APPEND letters ${CMAKE_MATCH_1})
+  list(APPEND names ${CMAKE_MATCH_2})
+endforeach()
+if(NOT letters)
+  message(FATAL_ERROR "render/channels.h: no row of kChannelKeys read for the page's line on its keys")
+endif()
+function(plasma_spoken_list out)  # ITEM...: "A, B and C"
+  list(POP_BACK ARGN last)
+  list(JOIN ARGN ", " first)
+  set(${out} "${first}${last}" PARENT_SCOPE)
+  if(first)
+    set(${out} "${first} and ${last}" PARENT_SCOPE)
+  endif()
+endfunction()
+plasma_spoken_list(letters ${letters})
+plasma_spoken_list(names ${names})
+set(PLASMA_KEYS_SENTENCE "${letters} switch the ${names} channels off and on.")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/render/channels.h)
 set(plasma_page ${PROJECT_BINARY_DIR}/page.html)
 configure_file(${PROJECT_SOURCE_DIR}/platform/web/page.html ${plasma_page} @ONLY)
 

@@ -1,6 +1,6 @@
 // The page's keys on screen, made by the program from its table of channels:
 // one button for each, pressed (aria-pressed, which its style follows) while
-// its channel is on; and the line that says what they do.
+// its channel is on.
 mergeInto(LibraryManager.library, {
   addScreenKey: function(element, letter, name, colour) {
     var keys = document.getElementById('keys');
@@ -14,12 +14,6 @@ mergeInto(LibraryManager.library, {
     button.setAttribute('aria-label', button.textContent + ': ' + button.dataset.channel + ' channel');
     button.setAttribute('aria-pressed', 'true');  // as the first frame has them
     keys.appendChild(button);
-
-    // "R, G and B switch the red, green and blue channels off and on."
-    function list(words) { return words.length < 2 ? words.join('') : words.slice(0, -1).join(', ') + ' and ' + words.slice(-1); }
-    var all = Array.prototype.slice.call(keys.children);
-    document.getElementById('about').textContent = list(all.map(function (key) { return key.textContent; }))
-      + ' switch the ' + list(all.map(function (key) { return key.dataset.channel; })) + ' channels off and on.';
   },
   showChannelOnScreenKey: function(element, on) {
     var button = document.querySelector(UTF8ToString(element));

@@ -43,10 +43,11 @@ WATCH = """window.clears = 0; window.refused = 0; window.shifted = 0; window.err
   });"""
 
 
-def opened(scale, width, height, touch, before=""):  # a new tab on this screen, with the page open
+def opened(scale, width, height, touch, before="", readers_style=False):  # a new tab on this screen, with the page open
     global send, evaluate
     send, evaluate = browser.send, browser.evaluate
     browser.new_tab()
+    send("Page.setBypassCSP", enabled=readers_style)  # the reader's own style is not the page's to forbid
     send("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale, mobile=touch)
     send("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
     send("Page.addScriptToEvaluateOnNewDocument", source=WATCH + before)
@@ -186,6 +187,17 @@ try:
     expect("did not accept its shaders" in said and evaluate("shown + errors") == 0,
            f"shaders refused: after 10 frames, and lost and given back, the page says so, throughout ({said!r})")
 
+    # Narrow, with WCAG 1.4.12's text spacing: no text is cut, the picture and keys still on screen.
+    opened(1, 320, 640, False, readers_style=True)
+    evaluate("""var style = document.createElement('style'); document.head.appendChild(style);
+      style.textContent = '* { line-height: 1.5 !important; letter-spacing: 0.12em !important; '
+        + 'word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }';""")
+    frames(2)
+    cut = evaluate("""Array.prototype.filter.call(document.querySelectorAll('h1, p, button'), function (element) {
+      return element.getClientRects().length && element.scrollHeight > element.clientHeight; }).map(function (e) {
+      return e.id || e.tagName; })""")
+    at = layout()
+    expect(cut == [] and at["scrolls"] == [at["width"], at["height"]], f"320 x 640, spaced: cut {cut}, {at}")
     browser.close()
 
     # A phone (its emulated scale the screen's own, for a layout exact to the
@@ -193,6 +205,7 @@ try:
     # pixels, the keys below it; turned, beside it.
     browser = Chromium("--force-device-scale-factor=3")
     opened(3, 360, 640, True)
+    expect(evaluate("shifted") == 0, f"phone: nothing moved after the start: layout shift {evaluate('shifted')}")
     for width, height, angle in ((360, 640, 0), (640, 360, 90)):
         send("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=3, mobile=True,
              screenOrientation={"type": "landscapePrimary" if angle else "portraitPrimary", "angle": angle})
