@@ -29,8 +29,6 @@ void channelKeyPressed(Channel channel) { keyOf(channel) = {true, true}; }
 
 void channelKeyReleased(Channel channel) { keyOf(channel).down = false; }
 
-bool channelKeyHeld(Channel channel) { return keyOf(channel).down; }
-
 void letGoOfChannelKeys() {
     for (KeyState& key : keys) {
         key.down = false;

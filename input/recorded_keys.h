@@ -10,9 +10,6 @@
 void channelKeyPressed(Channel channel);
 void channelKeyReleased(Channel channel);
 
-// Whether a key is taken to be held: pressed, and not yet released.
-bool channelKeyHeld(Channel channel);
-
 // When releases may go elsewhere (the page has lost the focus), no key is
 // taken to be held any longer; a press already made still counts once.
 void letGoOfChannelKeys();
