@@ -12,11 +12,6 @@ set -uo pipefail
 export ASAN_OPTIONS=detect_leaks=0
 scenario=$1 pictures=$2
 shift 2
-# What the scenarios use, said at once when missing rather than waited for.
-for tool in Xvfb xdotool xwininfo xwd xlogo xprop xrdb xrandr xmodmap setxkbmap openbox xsettingsd dump_xsettings \
-            /usr/bin/convert "$pictures"; do
-    command -v "$tool" >/dev/null || { echo "viewer_test.sh: $tool is missing (scripts/install-deps test)"; exit 1; }
-done
 work=$(mktemp -d)
 # Wine's server keeps its socket in a folder it makes in /tmp (wine-XXXXXX,
 # holding server-DEVICE-INODE of the prefix), and outlives the scenario: it
