@@ -9,9 +9,11 @@ trap 'rm -rf "$work"' EXIT
 claim() {  # CLAIM COMMAND...
     "${@:2}" || { echo "FAILED: $1"; failures=$((failures + 1)); }
 }
-# An X server that cannot start, saying why as Xvfb does.
+# An X server that cannot start, saying why as Xvfb does: every line of a
+# fatal error framed with "(EE)", the reason after "Fatal server error:".
 mkdir "$work/failing"
-printf '#!/bin/sh\necho "(EE) Cannot establish any listening sockets - Make sure an X server isn'"'"'t already running(EE)" >&2\necho >&2\nexit 1\n' \
+printf '#!/bin/sh\nprintf "%%s\\n" "_XSERVTransmkdir: Owner of /tmp/.X11-unix should be set to root" "(EE) " "Fatal server error:" \
+  "(EE) Cannot establish any listening sockets - Make sure an X server isn'"'"'t already running(EE) " "(EE) " >&2\nexit 1\n' \
     >"$work/failing/Xvfb"
 chmod +x "$work/failing/Xvfb"
 # A display that no X server serves here: no socket for it, in /tmp or abstract.
@@ -24,7 +26,7 @@ shot=$top/build/plasma-fractals.png
 mkdir -p "${shot%/*}"
 echo "left from before" >"$shot"  # no proof of any run
 for case in "-display :$free||1|failed to open display" "-geometry||1|^run: the viewer ended with status 1" \
-            "|$work/failing|1|^run: the virtual X server did not start: (EE) Cannot establish any listening sockets" \
+            "|$work/failing|1|^run: the virtual X server did not start: Cannot establish any listening sockets - Make sure an X server isn't already running$" \
             "||0|^build/plasma-fractals.png$"; do
     IFS='|' read -r arguments path expected wanted <<<"$case"
     rm -rf "$work/tmp"
