@@ -11,6 +11,7 @@
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -173,36 +174,11 @@ void claimManager(Display* display, Window check, bool answersFrames) {
     XSync(display, False);
 }
 
-// A window manager that frames no window, yet answers a request for a
-// frame, TOP pixels at the top; or, not listing that request, answers it
-// all the same, so that a window that asks shows it.
-int answerFrames(long top, bool listed) {
-    Display* display = XOpenDisplay(nullptr);
-    const Window root = DefaultRootWindow(display);
-    XSelectInput(display, root, SubstructureNotifyMask);  // where the request is sent
-    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), listed);
-    const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
-    const Atom frame = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
-    long extents[4] = {0, 0, top, 0};
-    for (XEvent event{}; XNextEvent(display, &event) == 0;) {
-        if (event.type == ClientMessage && event.xclient.message_type == request) {
-            XChangeProperty(display, event.xclient.window, frame, XA_CARDINAL, 32, PropModeReplace,
-                            reinterpret_cast<unsigned char*>(extents), 4);
-        }
-    }
-    return 1;
-}
-
-// What a window carries that a window manager applies its rules by, in a line.
+// What a window carries that a window manager applies its rules by, in a
+// line: its class (its name and class), title, icon (set or not) and process.
 std::string carried(Display* display, Window window) {
-    std::string line = "class";
-    XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) != 0) {
-        line += std::string(" ") + hint.res_name + " " + hint.res_class;
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-    }
-    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON", "_NET_WM_PID"}) {
+    std::string line;
+    for (const char* name : {"WM_CLASS", "_NET_WM_NAME", "_NET_WM_ICON", "_NET_WM_PID"}) {
         Atom type = None;
         int format = 0;
         unsigned long count = 0;
@@ -210,37 +186,40 @@ std::string carried(Display* display, Window window) {
         unsigned char* data = nullptr;
         XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1L << 16, False, AnyPropertyType,
                            &type, &format, &count, &after, &data);
-        line += std::string(", ") + name;
-        if (data != nullptr && count > 0) {
-            line += format == 8 ? " " + std::string(reinterpret_cast<char*>(data), count)
-                    : count == 1 ? " " + std::to_string(*reinterpret_cast<const long*>(data))
-                                 : " set";
-        }
+        std::string value = data == nullptr || count == 0 ? ""
+                            : format == 8 ? std::string(reinterpret_cast<char*>(data), count)
+                            : count == 1  ? std::to_string(*reinterpret_cast<const long*>(data))
+                                          : "set";
+        std::replace(value.begin(), value.end(), '\0', ' ');
+        line += "|" + value.substr(0, value.find_last_not_of(' ') + 1);
         if (data != nullptr) {
             XFree(data);
         }
     }
-    return line;
+    return line.substr(1);
 }
 
-// A window manager that frames nothing and prints, for each window that
-// asks to be shown, what it carries then; it keeps WM_STATE as ICCCM has it.
-int recordMaps() {
+// A window manager that frames no window, yet answers a request for a
+// frame, TOP pixels at the top, listing that request (asked-frame) or not
+// (unlisted-frame: a window that asks all the same shows it); or one that
+// takes windows over (record-maps) and prints, for each that asks to be
+// shown, what it carries then, keeping WM_STATE as ICCCM has it.
+int standIn(const std::string& kind, long top) {
     Display* display = XOpenDisplay(nullptr);
     const Window root = DefaultRootWindow(display);
     XSetErrorHandler(noteXError);  // a window may go at any moment
-    XSelectInput(display, root, SubstructureRedirectMask | SubstructureNotifyMask);
-    XSync(display, False);
-    if (xFailed) {
-        std::cerr << "pictures: another window manager runs\n";
-        return 1;
-    }
-    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), false);
+    XSelectInput(display, root, SubstructureNotifyMask | (kind == "record-maps" ? SubstructureRedirectMask : 0));
+    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), kind == "asked-frame");
+    const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
     const Atom state = XInternAtom(display, "WM_STATE", False);
+    long extents[4] = {0, 0, top, 0};
+    long normal[2] = {NormalState, None};
     for (XEvent event{}; XNextEvent(display, &event) == 0;) {
-        if (event.type == MapRequest) {
+        if (event.type == ClientMessage && event.xclient.message_type == request) {
+            XChangeProperty(display, event.xclient.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
+                            XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+        } else if (event.type == MapRequest) {
             std::cout << carried(display, event.xmaprequest.window) << std::endl;
-            long normal[2] = {NormalState, None};
             XChangeProperty(display, event.xmaprequest.window, state, state, 32, PropModeReplace,
                             reinterpret_cast<unsigned char*>(normal), 2);
             XMapWindow(display, event.xmaprequest.window);
@@ -249,7 +228,7 @@ int recordMaps() {
             XWindowChanges changes{asked.x, asked.y, asked.width, asked.height, asked.border_width, asked.above,
                                    asked.detail};
             XConfigureWindow(display, asked.window, static_cast<unsigned>(asked.value_mask), &changes);
-        } else if (event.type == UnmapNotify) {  // withdrawn, or about to be
+        } else if (event.type == UnmapNotify && kind == "record-maps") {  // withdrawn, or about to be
             XDeleteProperty(display, event.xunmap.window, state);
         }
     }
@@ -312,17 +291,14 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return locked ? 0 : 1;
     }
-    if ((command == "asked-frame" || command == "unlisted-frame") && argc == 3) {
-        return answerFrames(std::atol(argv[2]), command == "asked-frame");
+    if (((command == "asked-frame" || command == "unlisted-frame") && argc == 3) || command == "record-maps") {
+        return standIn(command, argc == 3 ? std::atol(argv[2]) : 0);
     }
     if (command == "gone-manager") {  // a window manager gone, its check window with it, the root still naming it
         Display* display = XOpenDisplay(nullptr);
         claimManager(display, XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0), true);
         XCloseDisplay(display);
         return 0;
-    }
-    if (command == "record-maps") {
-        return recordMaps();
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
                  "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
