@@ -10,6 +10,7 @@ import os
 import select
 import subprocess
 import sys
+import time
 
 CHROMIUM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "chromium")
 
@@ -29,10 +30,11 @@ class Chromium:
         self.last_id += 1
         os.write(self.to_browser, json.dumps({"id": self.last_id, "method": method, "params": params,
                                               **({"sessionId": self.session} if self.session else {})}).encode() + b"\0")
+        deadline = time.monotonic() + 60  # however many events come meanwhile
         while True:  # events are dropped
             while b"\0" not in self.received:
-                if not select.select([self.from_browser], [], [], 30)[0]:
-                    raise RuntimeError(f"waited 30 s for Chromium's answer to {method}")
+                if not select.select([self.from_browser], [], [], max(deadline - time.monotonic(), 0))[0]:
+                    raise RuntimeError(f"waited 60 s for Chromium's answer to {method}")
                 self.received += os.read(self.from_browser, 1 << 20) or sys.exit(f"Chromium ended while answering {method}")
             text, self.received = self.received.split(b"\0", 1)
             answer = json.loads(text)
