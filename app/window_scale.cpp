@@ -9,10 +9,8 @@
 
 namespace {
 
-// A desktop that scales windows by a factor of its own (GNOME, Xfce, MATE,
-// Cinnamon) has that factor; its dots per inch then carry the size of its
-// text on top (GNOME's are 192 at 200%, Xfce's stay 96), and count no
-// further. Others say their scale in dots per inch alone.
+// A window scaling factor counts alone, so that no desktop's scale counts
+// twice (the display-scale rule: README.md, "Display scale").
 double desktopScale(const DisplayReading& display) {
     return display.windowScale > 1 ? display.windowScale : display.dotsPerInch / kStandardDotsPerInch;
 }

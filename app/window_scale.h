@@ -1,6 +1,6 @@
 // How many device pixels, across and up, each point of the picture takes,
-// and where the window goes when it takes that size: the rule is
-// docs/design.md's "Display scale".
+// and where the window goes when it takes that size: the display-scale
+// rule, README.md's "Display scale".
 #pragma once
 
 #include "platform/display.h"

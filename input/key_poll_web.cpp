@@ -1,15 +1,10 @@
-// The channel keys in a page. The keyboard's letters, by key code, act while
-// the viewer (the picture and its keys) has the focus, which it takes as the
-// page opens: elsewhere on the page, and to a screen reader's reading keys,
-// they are only letters (WCAG's character key shortcuts). A held letter
-// counts at every poll, as a desktop's does; one let go of anywhere, or when
-// the page loses the focus, is let go of. The keys on screen, one for each
-// channel, switch once for each press: a click, Enter or Space on a focused
-// key, or a finger lifted on the key it went down on. Everything is recorded
+// The channel keys in a page, as README.md's "In a web browser" has them:
+// the keyboard's letters by key code, heard on the viewer while it has the
+// focus (WCAG's character key shortcuts) and let go of anywhere, and the
+// keys on screen, each press of which counts once. Everything is recorded
 // for the poll, which then shows on each key on screen whether its channel
 // is on. The browser's own action for a letter is prevented for the plain
-// and Shift forms only, so that its shortcuts (Ctrl+R reloads) keep working;
-// with any modifier the letter still counts.
+// and Shift forms only, so that its shortcuts (Ctrl+R reloads) keep working.
 #include "input/key_poll.h"
 
 #include <emscripten/html5.h>

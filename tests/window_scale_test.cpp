@@ -1,6 +1,6 @@
 // How many device pixels each point takes, and where the window goes
-// (docs/design.md, "Display scale"), as tables of readings; and the
-// desktop's settings read from XSETTINGS' bytes.
+// (README.md, "Display scale"), as tables of readings; and the desktop's
+// settings read from XSETTINGS' bytes.
 #include <gtest/gtest.h>
 
 #include <limits>

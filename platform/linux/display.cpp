@@ -1,9 +1,6 @@
-// The X11 display, as docs/design.md's "Display scale" has it read: the
-// desktop's settings (XSETTINGS' Gdk/WindowScalingFactor and Xft/DPI, or
-// else the Xft.dpi resource), the work area (_NET_WORKAREA) of the window's
-// monitor (its RandR 1.5 monitor, or else the screen), and the window's
-// frame (_NET_FRAME_EXTENTS, asked of a window manager that can answer
-// where it has not set them yet) and place.
+// The X11 display, what the display-scale rule reads (README.md, "Display
+// scale"): the desktop's settings, the work area of the window's monitor,
+// and the window's frame and place.
 #include "platform/display.h"
 
 #include <GL/glx.h>
