@@ -56,12 +56,17 @@ def opened(scale, width, height, touch, before="", readers_style=False):  # a ne
     frames(1)
 
 
-def frames(count, longest=60):  # waits for the page's next COUNT frames
-    end, deadline = cleared() + count, time.monotonic() + longest
-    while cleared() < end:
+def until(holds, what, longest=60):  # waits for the condition, or ends saying what it waited for
+    deadline = time.monotonic() + longest
+    while not holds():
         if time.monotonic() > deadline:
-            raise RuntimeError(f"waited {longest} s for {count} frames of the page")
+            raise RuntimeError(f"waited {longest} s for {what}")
         time.sleep(0.02)
+
+
+def frames(count):  # waits for the page's next COUNT frames
+    end = cleared() + count
+    until(lambda: cleared() >= end, f"{count} frames of the page")
 
 
 def cleared():  # frames so far (none while a page is still loading)
@@ -163,11 +168,7 @@ try:
     browser.new_tab()
     send("Emulation.setScriptExecutionDisabled", value=True)
     send("Page.navigate", url=address)
-    deadline = time.monotonic() + 30  # no script of its own runs: no frame to wait on
-    while evaluate("document.readyState") != "complete":
-        if time.monotonic() > deadline:
-            raise RuntimeError("waited 30 s for the page to load with scripts off")
-        time.sleep(0.02)
+    until(lambda: evaluate("document.readyState") == "complete", "the page with scripts off")  # no frames to wait on
     roles = [node["role"]["value"] for node in send("Accessibility.getFullAXTree")["nodes"]]
     expect("needs JavaScript" in evaluate("document.body.innerText") and "image" not in roles, "no scripts: a sentence")
 
@@ -181,10 +182,8 @@ try:
           return name === this.COMPILE_STATUS ? false : parameter.apply(this, arguments); };
       });
       window.shown = 0;  // times the picture took the sentence's place again
-      addEventListener('DOMContentLoaded', function () {
-        var canvas = document.getElementById('canvas');
-        new MutationObserver(function () { if (!canvas.hidden) shown++; }).observe(canvas, {attributeFilter: ['hidden']});
-      });""")
+      addEventListener('DOMContentLoaded', () => { const canvas = document.getElementById('canvas');
+        new MutationObserver(() => shown += !canvas.hidden).observe(canvas, {attributeFilter: ['hidden']}); });""")
     frames(10)
     lose = "(window.graphics = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context'))"
     evaluate(lose + ".loseContext()")
@@ -197,13 +196,11 @@ try:
 
     # Narrow, with WCAG 1.4.12's text spacing: no text is cut, the picture and keys still on screen.
     opened(1, 320, 640, False, readers_style=True)
-    evaluate("""var style = document.createElement('style'); document.head.appendChild(style);
-      style.textContent = '* { line-height: 1.5 !important; letter-spacing: 0.12em !important; '
-        + 'word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }';""")
+    evaluate("""document.head.appendChild(document.createElement('style')).textContent = '* { line-height: 1.5 !important;'
+      + ' letter-spacing: 0.12em !important; word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }';""")
     frames(2)
-    cut = evaluate("""Array.prototype.filter.call(document.querySelectorAll('h1, p, button'), function (element) {
-      return element.getClientRects().length && element.scrollHeight > element.clientHeight; }).map(function (e) {
-      return e.id || e.tagName; })""")
+    cut = evaluate("""[...document.querySelectorAll('h1, p, button')].filter(e => e.getClientRects().length &&
+      e.scrollHeight > e.clientHeight).map(e => e.id || e.tagName)""")
     at = layout()
     expect(cut == [] and at["scrolls"] == [at["width"], at["height"]], f"320 x 640, spaced: cut {cut}, {at}")
     browser.close()

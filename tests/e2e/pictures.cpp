@@ -11,7 +11,6 @@
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -174,37 +173,13 @@ void claimManager(Display* display, Window check, bool answersFrames) {
     XSync(display, False);
 }
 
-// What a window carries that a window manager applies its rules by, in a
-// line: its class (its name and class), title, icon (set or not) and process.
-std::string carried(Display* display, Window window) {
-    std::string line;
-    for (const char* name : {"WM_CLASS", "_NET_WM_NAME", "_NET_WM_ICON", "_NET_WM_PID"}) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1L << 16, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data);
-        std::string value = data == nullptr || count == 0 ? ""
-                            : format == 8 ? std::string(reinterpret_cast<char*>(data), count)
-                            : count == 1  ? std::to_string(*reinterpret_cast<const long*>(data))
-                                          : "set";
-        std::replace(value.begin(), value.end(), '\0', ' ');
-        line += "|" + value.substr(0, value.find_last_not_of(' ') + 1);
-        if (data != nullptr) {
-            XFree(data);
-        }
-    }
-    return line.substr(1);
-}
-
 // A window manager that frames no window, yet answers a request for a
 // frame, TOP pixels at the top, listing that request (asked-frame) or not
 // (unlisted-frame: a window that asks all the same shows it); or one that
-// takes windows over (record-maps) and prints, for each that asks to be
-// shown, what it carries then, keeping WM_STATE as ICCCM has it.
-int standIn(const std::string& kind, long top) {
+// takes windows over (record-maps) and keeps in PATH, for the last that
+// asked to be shown, what it carried then as xprop says it, keeping
+// WM_STATE as ICCCM has it.
+int standIn(const std::string& kind, const char* argument) {
     Display* display = XOpenDisplay(nullptr);
     const Window root = DefaultRootWindow(display);
     XSetErrorHandler(noteXError);  // a window may go at any moment
@@ -212,14 +187,18 @@ int standIn(const std::string& kind, long top) {
     claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), kind == "asked-frame");
     const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
     const Atom state = XInternAtom(display, "WM_STATE", False);
-    long extents[4] = {0, 0, top, 0};
+    long extents[4] = {0, 0, std::atol(argument), 0};
     long normal[2] = {NormalState, None};
     for (XEvent event{}; XNextEvent(display, &event) == 0;) {
         if (event.type == ClientMessage && event.xclient.message_type == request) {
             XChangeProperty(display, event.xclient.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
                             XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
         } else if (event.type == MapRequest) {
-            std::cout << carried(display, event.xmaprequest.window) << std::endl;
+            const std::string xprop = "xprop -id " + std::to_string(event.xmaprequest.window) +
+                                      " WM_CLASS _NET_WM_NAME _NET_WM_PID _NET_WM_ICON >" + argument;
+            if (std::system(xprop.c_str()) != 0) {
+                return 1;
+            }
             XChangeProperty(display, event.xmaprequest.window, state, state, 32, PropModeReplace,
                             reinterpret_cast<unsigned char*>(normal), 2);
             XMapWindow(display, event.xmaprequest.window);
@@ -291,8 +270,8 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return locked ? 0 : 1;
     }
-    if (((command == "asked-frame" || command == "unlisted-frame") && argc == 3) || command == "record-maps") {
-        return standIn(command, argc == 3 ? std::atol(argv[2]) : 0);
+    if ((command == "asked-frame" || command == "unlisted-frame" || command == "record-maps") && argc == 3) {
+        return standIn(command, argv[2]);
     }
     if (command == "gone-manager") {  // a window manager gone, its check window with it, the root still naming it
         Display* display = XOpenDisplay(nullptr);
@@ -302,6 +281,6 @@ int main(int argc, char** argv) {
     }
     std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
                  "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
-                 "gone-manager | record-maps\n";
+                 "gone-manager | record-maps PATH\n";
     return 2;
 }
