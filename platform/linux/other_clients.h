@@ -24,7 +24,8 @@ bool waitUntil(Display* display, std::chrono::milliseconds longest, Condition ho
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         // An event read with the reply to a request sits in Xlib's queue,
         // where poll does not see it.
-        if (left.count() <= 0 || (XPending(display) == 0 && poll(&connection, 1, static_cast<int>(left.count())) == 0)) {
+        if (left.count() <= 0 ||
+            (XPending(display) == 0 && poll(&connection, 1, static_cast<int>(left.count())) == 0)) {
             return false;
         }
         while (XPending(display) > 0) {

@@ -204,8 +204,8 @@ int standIn(const std::string& kind, const char* argument) {
             XMapWindow(display, event.xmaprequest.window);
         } else if (event.type == ConfigureRequest) {
             const XConfigureRequestEvent& asked = event.xconfigurerequest;
-            XWindowChanges changes{asked.x, asked.y, asked.width, asked.height, asked.border_width, asked.above,
-                                   asked.detail};
+            XWindowChanges changes{asked.x,     asked.y,     asked.width, asked.height, asked.border_width,
+                                   asked.above, asked.detail};
             XConfigureWindow(display, asked.window, static_cast<unsigned>(asked.value_mask), &changes);
         } else if (event.type == UnmapNotify && kind == "record-maps") {  // withdrawn, or about to be
             XDeleteProperty(display, event.xunmap.window, state);
@@ -279,8 +279,9 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 0;
     }
-    std::cerr << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
-                 "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
-                 "gone-manager | record-maps PATH\n";
+    std::cerr
+        << "usage: pictures expect SEED CHANNELS [WIDTH HEIGHT [PIXELS-PER-POINT]] | seed FROM TO | clock | "
+           "close WINDOW | layout N | frames WINDOW COUNT PATH [WIDTH HEIGHT] | asked-frame TOP | unlisted-frame TOP | "
+           "gone-manager | record-maps PATH\n";
     return 2;
 }
