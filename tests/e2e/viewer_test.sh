@@ -98,11 +98,12 @@ identified() {  # [FILE]: the window's class is its desktop entry's StartupWMCla
         diff - <(printf '%s\n' "WM_CLASS(STRING) = \"$class\", \"$class\"" '_NET_WM_NAME(UTF8_STRING) = "Plasma Fractals"' \
                         "_NET_WM_PID(CARDINAL) = $viewer" '_NET_WM_ICON(CARDINAL) = ' 'Icon (48 x 48)' 'Icon (32 x 32)' 'Icon (16 x 16)')
 }
-grown_about_its_middle() {  # moved to 700,400 at n = 1, now n = 2: its middle across where it was, all of it on 1920x1200
+across() { xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Width:/ { print x + $NF / 2 }'; }
+grown_about_its_middle() {  # ACROSS: its middle across where it was (but for the frame's width at its new scale), on 1920x1200
     local x y
     read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
-    echo "grown to 1064 at $x,$y"
-    [ "$x" = $((700 + 266 - 532)) ] && [ "$y" -ge 0 ] && [ $((y + 1064)) -le 1200 ]
+    echo "grown to 1064 at $x,$y, its middle across at $((x + 532)) (at $1 before)"
+    [ $((x + 532 - $1)) -le 10 ] && [ $(($1 - x - 532)) -le 10 ] && [ "$y" -ge 0 ] && [ $((y + 1064)) -le 1200 ]
 }
 framed_by_openbox() {  # a probe window framed by openbox, and gone again
     xlogo -geometry 8x8 &
@@ -414,11 +415,12 @@ windows-scales)
         echo "LogPixels $dpi, screen 1920x1200: window $(size), $n pixels per point expected"
         if [ "$dpi" = 96 ]; then  # R too, as every build must
             seed_one_and_red_key
-            xdotool windowmove "$window" 700 400
-            frames 2  # seen between frames
+            "$1" "$(dirname "$2")/send_dpi_change.exe" 96 700 400  # moved there at its own scale: nothing grows
+            frames 2
+            from=$(across)
             "$1" "$(dirname "$2")/send_dpi_change.exe" 192
             expect shows rgb 1064 1064 2
-            expect grown_about_its_middle
+            expect grown_about_its_middle "$from"
         fi
         [ "$dpi" = 192 ] || expect closes
     done
