@@ -55,10 +55,10 @@ void pressOnce(Channel channel) {
     channelKeyReleased(channel);
 }
 
-// A touch's events all go to the key it went down on: a finger lifted
-// within that key is a press of it, whatever time it stayed down; one that
-// slid off before it was lifted is none. Every touch event's own action is
-// prevented: no mouse events, click, zoom, menu, selection or scrolling.
+// A touch's events all go to the key it went down on, wherever the finger
+// has moved since, so where it was lifted decides the press (the rule is
+// the README's, above). Every touch event's own action is prevented: no
+// mouse events, click, zoom, menu, selection or scrolling.
 EM_BOOL onTouch(int eventType, const EmscriptenTouchEvent* event, void* userData) {
     if (eventType != EMSCRIPTEN_EVENT_TOUCHEND) {
         return EM_TRUE;
