@@ -16,6 +16,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from devtools import Chromium  # noqa: E402
 
+sys.stdout.reconfigure(line_buffering=True)  # cut off by its time limit, it has still said what failed
 pictures, page, icon, axe = sys.argv[1:5]
 address = "file://" + os.path.realpath(page)
 failures = 0
@@ -91,11 +92,13 @@ def layout():
 # picture, and taken back to full size, the same cut-out.
 def shows(channels, scale, within=10):  # within that many frames
     picture = subprocess.run([pictures, "expect", "1", channels], capture_output=True, check=True).stdout
-    end = cleared() + within
+    end, seen, since = cleared() + within, -1, time.monotonic()
     while True:
         # The frames counted are the canvas's; the screen may show them later
         # on a busy machine: the last look begins once they are all drawn.
-        last = cleared() > end
+        count = cleared()
+        seen, since = (count, time.monotonic()) if count != seen else (seen, since)
+        last = count > end or time.monotonic() - since > 60  # a frame may take a minute
         left, top, right, bottom = (round(edge * scale) for edge in layout()["canvas"])
         side = right - left
         if side > 0 and side % 532 == 0 and bottom - top == side:
@@ -110,7 +113,7 @@ def shows(channels, scale, within=10):  # within that many frames
         if last:
             break
         time.sleep(0.05)
-    print(f"waited {within} frames for the picture with channels {channels}")
+    print(f"waited {within} frames, a minute at most each, for the picture with channels {channels}")
     return False
 
 
