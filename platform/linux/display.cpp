@@ -164,9 +164,9 @@ DesktopSettings desktopSettings(Display* display) {
 
 // What the window manager's frame adds on each side of the window: left,
 // right, top, bottom. A window manager sets them as it frames the window;
-// where it has not yet, one that says it answers is asked, and given a
-// moment to answer. With no window manager, or none that answers, there is
-// no frame.
+// where it has not yet, one that says it answers is asked, and one that
+// says it sets them (KWin, which answers without saying so) is waited
+// for, a moment at most; with any other, or none, there is no frame.
 constexpr std::chrono::milliseconds kFrameAnswer{500};
 
 // Left as they were unless all four are read.
@@ -204,18 +204,22 @@ bool lists(Display* display, Window window, const char* list, const char* name) 
 
 // A window manager that is there (EWMH: its check window names itself; a
 // manager that has gone may leave the root naming a window gone too) and
-// says it answers a request for the frame.
-bool answersForFrames(Display* display) {
+// says it supports what is named.
+bool managerSupports(Display* display, const char* name) {
     const Window root = DefaultRootWindow(display);
     unsigned long manager = 0;
     unsigned long itself = 0;
     return readLongs(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &manager, 1) == 1 &&
            readLongs(display, manager, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &itself, 1) == 1 && itself == manager &&
-           lists(display, root, "_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS");
+           lists(display, root, "_NET_SUPPORTED", name);
 }
 
 void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
-    if (frameOf(glut, window, extents) || !answersForFrames(glut)) {
+    if (frameOf(glut, window, extents)) {
+        return;
+    }
+    const bool asks = managerSupports(glut, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!asks && !managerSupports(glut, "_NET_FRAME_EXTENTS")) {
         return;
     }
     // A connection of its own, to hear of the answer without taking the
@@ -225,10 +229,13 @@ void readFrame(Display* glut, Window window, unsigned long (&extents)[4]) {
         return;
     }
     XSelectInput(display, window, PropertyChangeMask);
-    XEvent request{};
-    request.xclient = {
-        ClientMessage, 0, True, display, window, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False), 32, {}};
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    if (asks) {
+        XEvent request{};
+        request.xclient = {
+            ClientMessage, 0, True, display, window, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False), 32, {}};
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &request);
+    }
     XFlush(display);
     waitUntil(display, kFrameAnswer, [&] { return frameOf(display, window, extents); });
     XCloseDisplay(display);

@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -160,16 +161,17 @@ int frames(Window window, int count, const std::string& path, int width, int hei
 // Stand-ins for window managers, each as much of one as a scenario needs.
 // A manager's check window names itself (EWMH), and the root lists what it
 // supports: the request for a frame, or not.
-void claimManager(Display* display, Window check, bool answersFrames) {
+void claimManager(Display* display, const char* listed) {  // and _NET_SUPPORTED lists that
     const Window root = DefaultRootWindow(display);
+    Window check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
     const Atom checking = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
     for (const Window on : {root, check}) {
         XChangeProperty(display, on, checking, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&check),
                         1);
     }
-    Atom supported[] = {checking, XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False)};
+    Atom supported[] = {checking, XInternAtom(display, listed, False)};
     XChangeProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(supported), answersFrames ? 2 : 1);
+                    reinterpret_cast<unsigned char*>(supported), 2);
     XSync(display, False);
 }
 
@@ -178,16 +180,18 @@ void claimManager(Display* display, Window check, bool answersFrames) {
 // (unlisted-frame: a window that asks all the same shows it); or one that
 // takes windows over (record-maps) and keeps in PATH, for the last that
 // asked to be shown, what it carried then as xprop says it, keeping
-// WM_STATE as ICCCM has it.
+// WM_STATE as ICCCM has it, and a moment after showing it sets its frame,
+// 200 at the top, as KWin does (listing frames, not the request).
 int standIn(const std::string& kind, const char* argument) {
     Display* display = XOpenDisplay(nullptr);
     const Window root = DefaultRootWindow(display);
     XSetErrorHandler(noteXError);  // a window may go at any moment
     XSelectInput(display, root, SubstructureNotifyMask | (kind == "record-maps" ? SubstructureRedirectMask : 0));
-    claimManager(display, XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0), kind == "asked-frame");
+    const char* listed[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"};
+    claimManager(display, listed[kind == "asked-frame" ? 1 : kind == "record-maps" ? 2 : 0]);
     const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
     const Atom state = XInternAtom(display, "WM_STATE", False);
-    long extents[4] = {0, 0, std::atol(argument), 0};
+    long extents[4] = {0, 0, kind == "record-maps" ? 200 : std::atol(argument), 0};
     long normal[2] = {NormalState, None};
     for (XEvent event{}; XNextEvent(display, &event) == 0;) {
         if (event.type == ClientMessage && event.xclient.message_type == request) {
@@ -202,6 +206,10 @@ int standIn(const std::string& kind, const char* argument) {
             XChangeProperty(display, event.xmaprequest.window, state, state, 32, PropModeReplace,
                             reinterpret_cast<unsigned char*>(normal), 2);
             XMapWindow(display, event.xmaprequest.window);
+            XSync(display, False);
+            usleep(100000);
+            XChangeProperty(display, event.xmaprequest.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
+                            XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
         } else if (event.type == ConfigureRequest) {
             const XConfigureRequestEvent& asked = event.xconfigurerequest;
             XWindowChanges changes{asked.x,     asked.y,     asked.width, asked.height, asked.border_width,
@@ -209,6 +217,7 @@ int standIn(const std::string& kind, const char* argument) {
             XConfigureWindow(display, asked.window, static_cast<unsigned>(asked.value_mask), &changes);
         } else if (event.type == UnmapNotify && kind == "record-maps") {  // withdrawn, or about to be
             XDeleteProperty(display, event.xunmap.window, state);
+            XDeleteProperty(display, event.xunmap.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False));
         }
     }
     return 1;
@@ -275,7 +284,7 @@ int main(int argc, char** argv) {
     }
     if (command == "gone-manager") {  // a window manager gone, its check window with it, the root still naming it
         Display* display = XOpenDisplay(nullptr);
-        claimManager(display, XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0), true);
+        claimManager(display, "_NET_REQUEST_FRAME_EXTENTS");
         XCloseDisplay(display);
         return 0;
     }

@@ -285,16 +285,16 @@ scales)
     # The frame is asked for only of a window manager that lists the request
     # and is there: one that does not list it, or one gone that left the
     # root naming its check window, is not waited for (both would answer
-    # with a frame of 200 at the top, leaving no room for n = 2). A window
-    # manager takes the window over identified: under one that records what
-    # each window carries as it asks to be shown, the window shown carries
-    # its class, title, icon and process.
+    # with a frame of 200 at the top, leaving no room for n = 2); one that
+    # sets the frame a moment after showing the window is waited for. Under
+    # one that records what each window carries as it asks to be shown, the
+    # window shown carries its class, title, icon and process.
     # XFT.DPI SCREEN N [area=X,Y,W,H] [xsettings=FACTOR,DPI] [wm | asked | unlisted | gone | recorded] [centred]
     for case in "96 1280x1024 1" "120 1280x1024 1" "144 1920x1200 2" "192 1920x1200 2" "288 3840x2160 3" "192 1280x800 1" \
                 "192 1920x1200 1 area=0,0,1920,1000" "96 1920x1200 2 xsettings=2,96" "96 3840x2160 2 xsettings=2,192" \
                 "96 1920x1200 2 xsettings=1,192" "96 1920x1080 1 xsettings=2,96 wm" "96 1920x1200 2 xsettings=2,192 wm centred" \
                 "96 1920x1200 1 xsettings=2,96 asked" "96 1920x1200 2 xsettings=2,96 unlisted" \
-                "96 1920x1200 2 xsettings=2,96 gone" "96 1280x1024 1 recorded"; do
+                "96 1920x1200 2 xsettings=2,96 gone" "96 1920x1200 1 xsettings=2,96 recorded"; do
         read -r dpi screen n settings <<<"$case"
         xserver "$screen"
         xrdb -merge <<<"Xft.dpi: $dpi"
@@ -313,10 +313,8 @@ scales)
                 openbox >"$work/wm" 2>&1 &
                 await 30 "openbox to frame a window" framed_by_openbox ;;
             asked | unlisted | recorded)
-                case $setting in
-                recorded) "$pictures" record-maps "$work/maps" 2>"$work/wm" & ;;
-                *) "$pictures" "$setting-frame" 200 2>"$work/wm" & ;;
-                esac
+                [ "$setting" = recorded ] && kind=(record-maps "$work/maps") || kind=("$setting-frame" 200)
+                "$pictures" "${kind[@]}" 2>"$work/wm" &
                 await 10 "the stand-in window manager" eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' ;;
             gone)
                 expect "$pictures" gone-manager ;;
@@ -326,10 +324,9 @@ scales)
         start "$@"
         at=+0+0
         expect shows rgb $((532 * n)) $((532 * n)) "$n"
-        if [[ $settings == *recorded* ]]; then  # as the window last asked to be shown; one window shows
-            expect identified "$work/maps"
-            expect [ "$(xdotool search --onlyvisible --name '^Plasma Fractals$' | wc -l)" = 1 ]
-        fi
+        # As the window last asked to be shown; one window shows.
+        [[ $settings != *recorded* ]] || expect identified "$work/maps"
+        [[ $settings != *recorded* ]] || expect [ "$(xdotool search --onlyvisible --name '^Plasma Fractals$' | wc -l)" = 1 ]
         [[ $settings != *centred* ]] || expect centred "$screen"
         echo "Xft.dpi $dpi, screen $screen${settings:+, $settings}: window $(size), $n pixels per point expected"
         if [ "$dpi" = 192 ] && [ "$n" = 2 ]; then
