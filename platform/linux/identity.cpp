@@ -65,8 +65,9 @@ bool managed(Display* display) {
            (root.all_event_masks & SubstructureRedirectMask) != 0;
 }
 
-// The window's WM_STATE, as the window manager keeps it; WithdrawnState
-// where there is none.
+// The window's WM_STATE, as the window manager keeps it; kNoState where
+// it keeps none.
+constexpr long kNoState = -1;
 long stateOf(Display* display, Window window) {
     const Atom state = XInternAtom(display, "WM_STATE", False);
     Atom type = None;
@@ -74,7 +75,7 @@ long stateOf(Display* display, Window window) {
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    long value = WithdrawnState;
+    long value = kNoState;
     if (XGetWindowProperty(display, window, state, 0, 1, False, state, &type, &format, &count, &after, &data) ==
             Success &&
         data != nullptr && count == 1 && format == 32) {
@@ -86,20 +87,6 @@ long stateOf(Display* display, Window window) {
     return value;
 }
 
-bool hasState(Display* display, Window window) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display, window, XInternAtom(display, "WM_STATE", False), 0, 0, False, AnyPropertyType, &type,
-                       &format, &count, &after, &data);
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return type != None;
-}
-
 // Whether the window manager has taken the window over again: shown it,
 // or kept it as an icon, or framed it and marked it withdrawn while it
 // shows another workspace (as i3 does).
@@ -108,7 +95,8 @@ bool takenOver(Display* display, Window window) {
     if (XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable) {
         return true;
     }
-    if (stateOf(display, window) == IconicState) {
+    const long state = stateOf(display, window);
+    if (state == IconicState) {
         return true;
     }
     Window root = None;
@@ -119,7 +107,7 @@ bool takenOver(Display* display, Window window) {
     if (children != nullptr) {
         XFree(children);
     }
-    return framed && hasState(display, window);
+    return framed && state != kNoState;
 }
 
 // Withdrawn as ICCCM 4.1.4 has it, and shown again once the window manager
@@ -135,7 +123,7 @@ void showAgain(Display* glut, Window window) {
     XSync(watch, False);
     XWithdrawWindow(glut, window, DefaultScreen(glut));
     XFlush(glut);
-    waitUntil(watch, kLetGo, [&] { return stateOf(watch, window) == WithdrawnState; });
+    waitUntil(watch, kLetGo, [&] { return stateOf(watch, window) <= WithdrawnState; });  // none, or withdrawn
     XMapWindow(glut, window);
     XFlush(glut);
     waitUntil(watch, kShown, [&] { return takenOver(watch, window); });
