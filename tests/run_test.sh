@@ -31,10 +31,8 @@ for case in "-display :65000||1|failed to open display" "-geometry||1|^run: the 
         bash -c 'echo $$ >"$0"; exec "$1"/scripts/run $2' "$work/session" "$top" "$arguments" >"$work/said" 2>"$work/errors"
     status=$? said=$(cat "$work/errors" "$work/said" | tail -n 1) left=$(pgrep -a -s "$(cat "$work/session")")
     made=$(ls -A "$work/tmp")
-    if [ "$status" != "$expected" ] || ! grep -q -- "$wanted" <<<"$said" || [ -n "$left$made" ]; then
-        echo "FAILED: run $arguments${path:+ (Xvfb failing)}: status $status, said '$said', left '$left', made '$made'"
-        failures=$((failures + 1))
-    fi
+    claim "run $arguments${path:+ (Xvfb failing)}: status $status, said '$said', left '$left', made '$made'" \
+        eval '[ "$status" = "$expected" ] && grep -q -- "$wanted" <<<"$said" && [ -z "$left$made" ]'
 done
 
 # The last case's screenshot: the window, its black border, and a picture in

@@ -130,8 +130,7 @@ int frames(Window window, int count, const std::string& path, int width, int hei
     // that report is let go of, so that the first frame kept is one drawn after.
     const Damage damage = XDamageCreate(display, window, XDamageReportNonEmpty);
     XSync(display, False);
-    while (XPending(display) > 0) {
-        XEvent event;
+    for (XEvent event{}; XPending(display) > 0;) {
         XNextEvent(display, &event);
     }
     XDamageSubtract(display, damage, None, None);

@@ -98,7 +98,6 @@ identified() {  # [FILE]: the window's class is its desktop entry's StartupWMCla
         diff - <(printf '%s\n' "WM_CLASS(STRING) = \"$class\", \"$class\"" '_NET_WM_NAME(UTF8_STRING) = "Plasma Fractals"' \
                         "_NET_WM_PID(CARDINAL) = $viewer" '_NET_WM_ICON(CARDINAL) = ' 'Icon (48 x 48)' 'Icon (32 x 32)' 'Icon (16 x 16)')
 }
-across() { xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Width:/ { print x + $NF / 2 }'; }
 grown_about_its_middle() {  # ACROSS: its middle across where it was (but for the frame's width at its new scale), on 1920x1200
     local x y
     read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
@@ -211,7 +210,7 @@ keys_in_every_form() {
 # window: it must not stay held in this one, though the pointer has not moved.
 let_go_of_elsewhere() {  # KEY
     xlogo -geometry 100x100+700+0 2>/dev/null &
-    local other on
+    local other
     other=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
     # Down while a frame's poll sees it; up in the other window, where the
     # viewer does not see it come up.
@@ -375,18 +374,11 @@ layouts)
     done
     # Held while the layout in use changes, or while another layout is
     # chosen, or let go of in another window, a key never sticks.
+    held_through() { xdotool keydown 27; frames 2; "$@"; xdotool keyup 27; expect settled; }  # COMMAND...
     setxkbmap -layout us,ru
     "$pictures" layout 0
-    xdotool keydown 27
-    frames 2
-    "$pictures" layout 1
-    xdotool keyup 27
-    expect settled
-    xdotool keydown 27
-    frames 2
-    setxkbmap -layout us -variant dvorak  # where R's key gives p
-    xdotool keyup 27
-    expect settled
+    held_through "$pictures" layout 1
+    held_through setxkbmap -layout us -variant dvorak  # where R's key gives p
     setxkbmap -layout ru
     let_go_of_elsewhere 56
     expect closes
@@ -414,7 +406,7 @@ windows-scales)
             seed_one_and_red_key
             "$1" "$(dirname "$2")/send_dpi_change.exe" 96 700 400  # moved there at its own scale: nothing grows
             frames 2
-            from=$(across)
+            from=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Width:/ { print x + $NF / 2 }')
             "$1" "$(dirname "$2")/send_dpi_change.exe" 192
             expect shows rgb 1064 1064 2
             expect grown_about_its_middle "$from"
