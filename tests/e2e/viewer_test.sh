@@ -26,8 +26,7 @@ forget_wine() {  # WINE
         [ ! -d "$folder" ] || rm -rf "${folder%/*}"
     done
 }
-wine=""  # the Windows scenarios' Wine
-[[ $scenario != windows-* ]] || wine=$1
+wine=$([[ $scenario != windows-* ]] || echo "$1")  # the Windows scenarios' Wine
 trap 'kill $(jobs -p) 2>/dev/null; wait; [ -z "$wine" ] || forget_wine "$wine"; rm -rf "$work"' EXIT
 xserver() {  # WIDTHxHEIGHT: a private X server with a screen of that size, as $DISPLAY (ending the one before)
     if [ -n "${server:-}" ]; then kill "$server"; wait "$server" 2>/dev/null; fi
