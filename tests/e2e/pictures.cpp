@@ -189,13 +189,14 @@ int standIn(const std::string& kind, const char* argument) {
     const char* listed[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"};
     claimManager(display, listed[kind == "asked-frame" ? 1 : kind == "record-maps" ? 2 : 0]);
     const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    const Atom frame = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     const Atom state = XInternAtom(display, "WM_STATE", False);
     long extents[4] = {0, 0, kind == "record-maps" ? 200 : std::atol(argument), 0};
     long normal[2] = {NormalState, None};
     for (XEvent event{}; XNextEvent(display, &event) == 0;) {
         if (event.type == ClientMessage && event.xclient.message_type == request) {
-            XChangeProperty(display, event.xclient.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
-                            XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+            XChangeProperty(display, event.xclient.window, frame, XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(extents), 4);
         } else if (event.type == MapRequest) {
             const std::string xprop = "xprop -id " + std::to_string(event.xmaprequest.window) +
                                       " WM_CLASS _NET_WM_NAME _NET_WM_PID _NET_WM_ICON >" + argument;
@@ -207,8 +208,8 @@ int standIn(const std::string& kind, const char* argument) {
             XMapWindow(display, event.xmaprequest.window);
             XSync(display, False);
             usleep(100000);
-            XChangeProperty(display, event.xmaprequest.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False),
-                            XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+            XChangeProperty(display, event.xmaprequest.window, frame, XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(extents), 4);
         } else if (event.type == ConfigureRequest) {
             const XConfigureRequestEvent& asked = event.xconfigurerequest;
             XWindowChanges changes{asked.x,     asked.y,     asked.width, asked.height, asked.border_width,
@@ -216,7 +217,7 @@ int standIn(const std::string& kind, const char* argument) {
             XConfigureWindow(display, asked.window, static_cast<unsigned>(asked.value_mask), &changes);
         } else if (event.type == UnmapNotify && kind == "record-maps") {  // withdrawn, or about to be
             XDeleteProperty(display, event.xunmap.window, state);
-            XDeleteProperty(display, event.xunmap.window, XInternAtom(display, "_NET_FRAME_EXTENTS", False));
+            XDeleteProperty(display, event.xunmap.window, frame);
         }
     }
     return 1;
