@@ -59,7 +59,7 @@ start() {  # VIEWER...: at $at, the top left corner (or where it is put: at="");
     # the one found is gone, until it shows its black border and colour at its centre.
     local end=$((SECONDS + 30)) width="" side
     window=""
-    until [ -n "$window" ] && width=$(xwininfo -id "$window" 2>/dev/null | sed -n 's/^ *Width: //p') && [ -n "$width" ] &&
+    until [ -n "$window" ] && width=$(geometry 2>/dev/null | cut -d ' ' -f 3) && [ -n "$width" ] &&
           side=${picture%% *} && side=${side:-$width} &&
           capture >"$work/first" && [ "$(pixel 0)" = 000 ] && [ "$(pixel $((side * side / 2 + side / 2)))" != 000 ]; do
         [ $SECONDS -lt $end ] || { not_shown; window=none; break; }  # none: what asks of it fails, never prompts
@@ -79,12 +79,13 @@ not_shown() {  # what was there instead: the viewer running or ended, its and th
 pixel() {  # INDEX: the levels of a pixel of the first picture, counted from the top left
     od -A n -t u1 -j $((3 * $1)) -N 3 "$work/first" | tr -d ' '
 }
-size() { xwininfo -id "$window" | awk '/Width:/ { width = $2 } /Height:/ { print width "x" $2 }'; }
+# The window's X Y WIDTH HEIGHT, its top left corner on the screen.
+geometry() { xwininfo -id "$window" | awk '/Absolute upper-left [XY]|Width|Height/ { printf "%s ", $NF } END { print "" }'; }
+size() { geometry | awk '{ print $3 "x" $4 }'; }
 centred() {  # WIDTHxHEIGHT: the window with its frame in the middle of a screen of that size, within 10 pixels
     local left right top bottom x y width height across up
     IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.* = //')
-    read -r x y width height < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-        /Width:/ { w = $NF } /Height:/ { print x, y, w, $NF }')
+    read -r x y width height < <(geometry)
     across=$((2 * (x - left) + width + left + right - ${1%x*})) up=$((2 * (y - top) + height + top + bottom - ${1#*x}))
     echo "frame at $((x - left)),$((y - top)), $((width + left + right))x$((height + top + bottom)) on $1"
     [ "${across#-}" -le 20 ] && [ "${up#-}" -le 20 ]  # twice the distance from the middle
@@ -99,7 +100,7 @@ identified() {  # [FILE]: the window's class is its desktop entry's StartupWMCla
 }
 grown_about_its_middle() {  # ACROSS: its middle across where it was (but for the frame's width at its new scale), on 1920x1200
     local x y
-    read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
+    read -r x y _ < <(geometry)
     echo "grown to 1064 at $x,$y, its middle across at $((x + 532)) (at $1 before)"
     [ $((x + 532 - $1)) -le 10 ] && [ $(($1 - x - 532)) -le 10 ] && [ "$y" -ge 0 ] && [ $((y + 1064)) -le 1200 ]
 }
@@ -405,7 +406,7 @@ windows-scales)
             seed_one_and_red_key
             "$1" "$(dirname "$2")/send_dpi_change.exe" 96 700 400  # moved there at its own scale: nothing grows
             frames 2
-            from=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Width:/ { print x + $NF / 2 }')
+            from=$(geometry | awk '{ print $1 + $3 / 2 }')
             "$1" "$(dirname "$2")/send_dpi_change.exe" 192
             expect shows rgb 1064 1064 2
             expect grown_about_its_middle "$from"
